@@ -1,0 +1,33 @@
+#pragma once
+
+#include "CircleSet.h"
+#include "ScreenScale.h"
+
+#include <QTimer>
+#include <QWidget>
+
+class QLabel;
+
+// The start-up splash of both programs: two messages, shown only until the
+// first tick of its timer measures the screen.
+class ControlPantalla : public QWidget {
+    Q_OBJECT
+
+public:
+    struct Look {
+        Rgb labelBackground;
+        bool italic;
+    };
+
+    explicit ControlPantalla(const Look &look, QWidget *parent = nullptr);
+
+    QLabel *Label1;
+    QLabel *Label2;
+    QTimer Timer1;
+
+signals:
+    void screenChecked(ScreenScale scale);
+
+private:
+    void tick();
+};

@@ -1,0 +1,151 @@
+#include "NumberForm.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+
+namespace {
+
+// Single precision carries about seven significant digits.
+constexpr int SignificantDigits = 7;
+
+std::string withoutTrailingZeros(std::string digits)
+{
+    if (digits.find('.') == std::string::npos)
+        return digits;
+    while (!digits.empty() && digits.back() == '0')
+        digits.pop_back();
+    if (!digits.empty() && digits.back() == '.')
+        digits.pop_back();
+    return digits;
+}
+
+// std::to_chars and std::from_chars ignore the C locale, which Qt sets from
+// the user's environment (a Catalan desktop would otherwise write commas).
+std::string format(double value, std::chars_format style, int precision)
+{
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, style, precision);
+    return std::string(buffer, result.ptr);
+}
+
+std::string fixedForm(double magnitude)
+{
+    const int exponent = static_cast<int>(std::floor(std::log10(magnitude)));
+    const int decimals = std::max(0, SignificantDigits - 1 - exponent);
+    std::string text = withoutTrailingZeros(format(magnitude, std::chars_format::fixed, decimals));
+    if (text.size() > 1 && text[0] == '0' && text[1] == '.')
+        text.erase(0, 1);
+    return text;
+}
+
+std::string exponentForm(double magnitude)
+{
+    const std::string text = format(magnitude, std::chars_format::scientific, SignificantDigits - 1);
+    const auto e = text.find('e');
+    const std::string mantissa = withoutTrailingZeros(text.substr(0, e));
+    const char sign = text[e + 1];
+    std::string digits = text.substr(e + 2);
+    while (digits.size() > 2 && digits[0] == '0')
+        digits.erase(0, 1);
+    return mantissa + "E" + sign + digits;
+}
+
+std::string compact(const std::string &text)
+{
+    std::string out;
+    for (char c : text)
+        if (c != ' ' && c != '\t' && c != '\n' && c != '\r')
+            out += c;
+    return out;
+}
+
+// &H and &O integers wrap like the 16- and 32-bit integers they stand for.
+double radixNumber(const std::string &s, std::size_t pos, int radix)
+{
+    std::uint64_t value = 0;
+    bool any = false;
+    for (; pos < s.size(); ++pos) {
+        const int c = std::toupper(static_cast<unsigned char>(s[pos]));
+        int digit = -1;
+        if (c >= '0' && c <= '9')
+            digit = c - '0';
+        else if (radix == 16 && c >= 'A' && c <= 'F')
+            digit = c - 'A' + 10;
+        if (digit < 0 || digit >= radix)
+            break;
+        value = (value * radix + digit) & 0xFFFFFFFFu;
+        any = true;
+    }
+    if (!any)
+        return 0;
+    if (value <= 0xFFFF)
+        return static_cast<std::int16_t>(static_cast<std::uint16_t>(value));
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
+}
+
+std::size_t skipDigits(const std::string &s, std::size_t pos)
+{
+    while (pos < s.size() && std::isdigit(static_cast<unsigned char>(s[pos])))
+        ++pos;
+    return pos;
+}
+
+} // namespace
+
+std::string shortForm(float value)
+{
+    const double v = value;
+    if (v == 0 || !std::isfinite(v))
+        return v == 0 ? " 0" : (std::isnan(v) ? " NaN" : (v > 0 ? " Inf" : "-Inf"));
+    const double magnitude = std::fabs(v);
+    const std::string sign = v < 0 ? "-" : " ";
+    if (magnitude >= 1e-5 && magnitude < 1e7)
+        return sign + fixedForm(magnitude);
+    return sign + exponentForm(magnitude);
+}
+
+double readNumber(const std::string &text)
+{
+    const std::string s = compact(text);
+    if (s.size() >= 2 && s[0] == '&') {
+        const char kind = static_cast<char>(std::toupper(static_cast<unsigned char>(s[1])));
+        if (kind == 'H')
+            return radixNumber(s, 2, 16);
+        if (kind == 'O')
+            return radixNumber(s, 2, 8);
+    }
+    std::size_t pos = 0;
+    if (pos < s.size() && (s[pos] == '+' || s[pos] == '-'))
+        ++pos;
+    const std::size_t intEnd = skipDigits(s, pos);
+    std::size_t end = intEnd;
+    bool digits = intEnd > pos;
+    if (end < s.size() && s[end] == '.') {
+        const std::size_t fracEnd = skipDigits(s, end + 1);
+        digits = digits || fracEnd > end + 1;
+        end = fracEnd;
+    }
+    if (!digits)
+        return 0;
+    std::string number = s.substr(s[0] == '+' ? 1 : 0, end - (s[0] == '+' ? 1 : 0));
+    if (end < s.size() && (std::toupper(static_cast<unsigned char>(s[end])) == 'E'
+                           || std::toupper(static_cast<unsigned char>(s[end])) == 'D')) {
+        std::size_t expPos = end + 1;
+        if (expPos < s.size() && (s[expPos] == '+' || s[expPos] == '-'))
+            ++expPos;
+        const std::size_t expEnd = skipDigits(s, expPos);
+        if (expEnd > expPos)
+            number += "e" + s.substr(end + 1, expEnd - end - 1);
+    }
+    double value = 0;
+    const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (result.ec == std::errc::result_out_of_range) {
+        if (number.find("e-") != std::string::npos)
+            return 0;
+        return number[0] == '-' ? -HUGE_VAL : HUGE_VAL;
+    }
+    return value;
+}

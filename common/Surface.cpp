@@ -1,0 +1,169 @@
+#include "Surface.h"
+
+#include "ScreenScale.h"
+
+#include <QPainter>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+QColor toColour(Rgb c)
+{
+    return QColor(c.r, c.g, c.b);
+}
+
+int toPixel(float twips)
+{
+    return static_cast<int>(std::nearbyint(twips / TwipsPerPixel));
+}
+
+// Sprites are cached per quarter pixel of size, so a few hundred circles of a
+// handful of sizes cost a few images, made once.
+Surface::SpriteKey spriteKey(const Circle &c, qreal pixelRatio)
+{
+    const auto quarters = static_cast<quint64>(std::lround(c.size / TwipsPerPixel * 4)) & 0xFFFF;
+    const auto ratio = static_cast<quint64>(std::lround(pixelRatio * 4)) & 0xFF;
+    return {quarters | ratio << 16 | static_cast<quint64>(c.fill.value()) << 24, c.border.value()};
+}
+
+} // namespace
+
+Surface::Surface()
+{
+    resize(TwipsPerPixel, TwipsPerPixel);
+}
+
+void Surface::resize(float widthTwips, float heightTwips)
+{
+    m_width = widthTwips;
+    m_height = heightTwips;
+    m_image = QImage(std::max(1, toPixel(widthTwips)), std::max(1, toPixel(heightTwips)), QImage::Format_RGB32);
+    clear();
+}
+
+void Surface::setBackground(Rgb colour)
+{
+    m_background = colour;
+}
+
+void Surface::clear()
+{
+    m_image.fill(toColour(m_background));
+}
+
+void Surface::setLineWidth(int pixels)
+{
+    m_lineWidth = std::max(1, pixels);
+}
+
+void Surface::drawLine(float x1, float y1, float x2, float y2, Rgb colour)
+{
+    QPainter p(&m_image);
+    p.setPen(QPen(toColour(colour), m_lineWidth, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(x1 / TwipsPerPixel, y1 / TwipsPerPixel), QPointF(x2 / TwipsPerPixel, y2 / TwipsPerPixel));
+}
+
+QRectF Surface::ellipseRect(float cx, float cy, float radius, float aspect) const
+{
+    const double rx = (aspect <= 1 ? radius : radius / aspect) / TwipsPerPixel;
+    const double ry = (aspect <= 1 ? radius * aspect : radius) / TwipsPerPixel;
+    return QRectF(cx / TwipsPerPixel - rx, cy / TwipsPerPixel - ry, 2 * rx, 2 * ry);
+}
+
+void Surface::drawEllipse(float cx, float cy, float radius, Rgb colour, float aspect)
+{
+    QPainter p(&m_image);
+    p.setPen(QPen(toColour(colour), m_lineWidth));
+    p.drawEllipse(ellipseRect(cx, cy, radius, aspect));
+}
+
+void Surface::drawArc(float cx, float cy, float radius, Rgb colour, double start, double end, float aspect)
+{
+    constexpr double SixteenthsPerRadian = 180.0 * 16 / M_PI;
+    double span = end - start;
+    if (span <= 0)
+        span += 2 * M_PI;
+    QPainter p(&m_image);
+    p.setPen(QPen(toColour(colour), m_lineWidth));
+    p.drawArc(ellipseRect(cx, cy, radius, aspect), static_cast<int>(std::lround(start * SixteenthsPerRadian)),
+              static_cast<int>(std::lround(span * SixteenthsPerRadian)));
+}
+
+Rgb Surface::pointColour(float x, float y) const
+{
+    const QPoint at(toPixel(x), toPixel(y));
+    if (!m_image.rect().contains(at))
+        return {};
+    const QRgb c = m_image.pixel(at);
+    return {qRed(c), qGreen(c), qBlue(c)};
+}
+
+void Surface::floodFill(float x, float y, Rgb fill)
+{
+    const QPoint seed(toPixel(x), toPixel(y));
+    if (!m_image.rect().contains(seed))
+        return;
+    const QRgb target = m_image.pixel(seed);
+    const QRgb paint = toColour(fill).rgb();
+    if (target == paint)
+        return;
+    const int w = m_image.width();
+    const int h = m_image.height();
+    std::vector<QPoint> stack{seed};
+    while (!stack.empty()) {
+        const QPoint p = stack.back();
+        stack.pop_back();
+        auto *line = reinterpret_cast<QRgb *>(m_image.scanLine(p.y()));
+        if (line[p.x()] != target)
+            continue;
+        int left = p.x();
+        while (left > 0 && line[left - 1] == target)
+            --left;
+        int right = p.x();
+        while (right < w - 1 && line[right + 1] == target)
+            ++right;
+        for (int i = left; i <= right; ++i)
+            line[i] = paint;
+        for (int dy : {-1, 1}) {
+            const int ny = p.y() + dy;
+            if (ny < 0 || ny >= h)
+                continue;
+            const auto *next = reinterpret_cast<const QRgb *>(m_image.constScanLine(ny));
+            for (int i = left; i <= right; ++i)
+                if (next[i] == target && (i == left || next[i - 1] != target))
+                    stack.emplace_back(i, ny);
+        }
+    }
+}
+
+const QImage &Surface::sprite(const Circle &circle, qreal pixelRatio) const
+{
+    const SpriteKey key = spriteKey(circle, pixelRatio);
+    auto found = m_sprites.constFind(key);
+    if (found != m_sprites.cend())
+        return *found;
+    const double diameter = std::max(1.0, std::round(double(circle.size) / TwipsPerPixel * 4) / 4);
+    const int side = static_cast<int>(std::ceil((diameter + 1) * pixelRatio));
+    QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    image.setDevicePixelRatio(pixelRatio);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(toColour(circle.border), 1));
+    p.setBrush(toColour(circle.fill));
+    p.drawEllipse(QRectF(0.5, 0.5, diameter - 1, diameter - 1));
+    return *m_sprites.insert(key, image);
+}
+
+void Surface::paint(QPainter &painter) const
+{
+    painter.drawImage(QPoint(0, 0), m_image);
+    const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    for (int i : m_circles.stacking()) {
+        const Circle &c = m_circles[i];
+        if (!c.visible || c.size <= 0)
+            continue;
+        painter.drawImage(QPoint(toPixel(c.left), toPixel(c.top)), sprite(c, ratio));
+    }
+}

@@ -1,0 +1,73 @@
+#include "TwipGeometry.h"
+
+#include "ScreenScale.h"
+
+#include <QRectF>
+#include <QVariant>
+#include <QWidget>
+#include <cmath>
+
+namespace {
+constexpr const char *RectProperty = "twipRect";
+}
+
+int twipsToPixels(float twips)
+{
+    return static_cast<int>(std::nearbyint(twips / TwipsPerPixel));
+}
+
+void setTwipRect(QWidget *widget, const TwipRect &rect)
+{
+    widget->setProperty(RectProperty, QRectF(rect.left, rect.top, rect.width, rect.height));
+    widget->setGeometry(twipsToPixels(rect.left), twipsToPixels(rect.top), twipsToPixels(rect.width),
+                        twipsToPixels(rect.height));
+}
+
+TwipRect twipRect(const QWidget *widget)
+{
+    const QVariant stored = widget->property(RectProperty);
+    if (stored.isValid()) {
+        const QRectF r = stored.toRectF();
+        return {float(r.x()), float(r.y()), float(r.width()), float(r.height())};
+    }
+    const QRect g = widget->geometry();
+    return {g.x() * TwipsPerPixel, g.y() * TwipsPerPixel, g.width() * TwipsPerPixel, g.height() * TwipsPerPixel};
+}
+
+void moveTwips(QWidget *widget, float left, float top)
+{
+    TwipRect r = twipRect(widget);
+    r.left = left;
+    r.top = top;
+    setTwipRect(widget, r);
+}
+
+void setFontPoints(QWidget *widget, float points)
+{
+    QFont font = widget->font();
+    font.setPointSizeF(points);
+    widget->setFont(font);
+}
+
+float fontPoints(const QWidget *widget)
+{
+    return static_cast<float>(widget->font().pointSizeF());
+}
+
+float scaled(float value, float factor)
+{
+    return static_cast<float>(static_cast<double>(value) * static_cast<double>(factor));
+}
+
+void scaleTwipRect(QWidget *widget, float factor)
+{
+    const TwipRect r = twipRect(widget);
+    setTwipRect(widget, {scaled(r.left, factor), scaled(r.top, factor), scaled(r.width, factor),
+                         scaled(r.height, factor)});
+}
+
+void scaleTwipRectAndFont(QWidget *widget, float factor)
+{
+    scaleTwipRect(widget, factor);
+    setFontPoints(widget, scaled(fontPoints(widget), factor));
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+class QWidget;
+
+// Layouts are kept in twips as single-precision values and turned into
+// pixels only where a widget is placed (15 twips per pixel).
+struct TwipRect {
+    float left = 0;
+    float top = 0;
+    float width = 0;
+    float height = 0;
+};
+
+void setTwipRect(QWidget *widget, const TwipRect &rect);
+TwipRect twipRect(const QWidget *widget);
+void moveTwips(QWidget *widget, float left, float top);
+
+void setFontPoints(QWidget *widget, float points);
+float fontPoints(const QWidget *widget);
+
+// Each value becomes itself times the factor, formed in double precision and
+// kept in single precision.
+float scaled(float value, float factor);
+void scaleTwipRect(QWidget *widget, float factor);
+void scaleTwipRectAndFont(QWidget *widget, float factor);
+
+int twipsToPixels(float twips);

@@ -1,0 +1,8 @@
+#include "LauncherApp.h"
+
+#include <QApplication>
+
+int LauncherApp::run(QApplication &app)
+{
+    return app.exec();
+}

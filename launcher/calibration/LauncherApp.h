@@ -1,0 +1,7 @@
+#pragma once
+
+class QApplication;
+
+namespace LauncherApp {
+int run(QApplication &app);
+}

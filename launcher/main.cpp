@@ -1,0 +1,9 @@
+#include "LauncherApp.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    return LauncherApp::run(app);
+}

@@ -1,0 +1,9 @@
+#include "ModelApp.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    return ModelApp::run(app);
+}

@@ -1,0 +1,7 @@
+#pragma once
+
+class QApplication;
+
+namespace ModelApp {
+int run(QApplication &app);
+}

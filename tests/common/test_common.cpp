@@ -1,0 +1,242 @@
+#include "CalibrationFile.h"
+#include "CircleSet.h"
+#include "NumberForm.h"
+#include "Random.h"
+#include "ScreenScale.h"
+#include "Surface.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestCommon : public QObject {
+    Q_OBJECT
+
+private slots:
+    void shortForm_data();
+    void shortForm();
+    void readNumber_data();
+    void readNumber();
+    void screenScale_data();
+    void screenScale();
+    void calibrationRead_data();
+    void calibrationRead();
+    void calibrationMissingFile();
+    void calibrationWriteBytes_data();
+    void calibrationWriteBytes();
+    void calibrationDelete();
+    void randomReplays();
+    void circleStacking();
+    void floodFillStopsAtOutline();
+};
+
+void TestCommon::shortForm_data()
+{
+    QTest::addColumn<float>("value");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("whole") << 10.0f << " 10";
+    QTest::newRow("decimals") << 1.711f << " 1.711";
+    QTest::newRow("below one") << 0.03309f << " .03309";
+    QTest::newRow("half") << 0.5f << " .5";
+    QTest::newRow("budget") << 0.07f << " .07";
+    QTest::newRow("zero") << 0.0f << " 0";
+    QTest::newRow("negative") << -2.5f << "-2.5";
+    QTest::newRow("negative below one") << -0.5f << "-.5";
+    QTest::newRow("count") << 400.0f << " 400";
+    QTest::newRow("seven digits") << 12345.67f << " 12345.67";
+    QTest::newRow("tiny") << 1e-6f << " 1E-06";
+    QTest::newRow("huge") << 1.5e10f << " 1.5E+10";
+    QTest::newRow("single precision kept") << 1234.5678f << " 1234.568";
+}
+
+void TestCommon::shortForm()
+{
+    QFETCH(float, value);
+    QFETCH(QString, text);
+    QCOMPARE(QString::fromStdString(::shortForm(value)), text);
+}
+
+void TestCommon::readNumber_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("value");
+    QTest::newRow("comma stops") << "12,5" << 12.0;
+    QTest::newRow("blanks inside") << "1 2" << 12.0;
+    QTest::newRow("hex") << "&H1F" << 31.0;
+    QTest::newRow("hex wraps like 16 bits") << "&HFFFF" << -1.0;
+    QTest::newRow("octal") << "&O17" << 15.0;
+    QTest::newRow("D exponent") << "1D3" << 1000.0;
+    QTest::newRow("E exponent with sign") << "2.5e-2" << 0.025;
+    QTest::newRow("empty") << "" << 0.0;
+    QTest::newRow("letters") << "abc" << 0.0;
+    QTest::newRow("leading point") << " .07" << 0.07;
+    QTest::newRow("sign") << "-3.5kg" << -3.5;
+    QTest::newRow("plus sign") << "+4" << 4.0;
+    QTest::newRow("lone point") << "." << 0.0;
+    QTest::newRow("dangling exponent") << "7E" << 7.0;
+    QTest::newRow("tabs and line feeds") << "\t5\n8" << 58.0;
+    QTest::newRow("underflow") << "1E-999" << 0.0;
+}
+
+void TestCommon::readNumber()
+{
+    QFETCH(QString, text);
+    QFETCH(double, value);
+    QCOMPARE(::readNumber(text.toStdString()), value);
+}
+
+void TestCommon::screenScale_data()
+{
+    QTest::addColumn<float>("width");
+    QTest::addColumn<float>("scale");
+    QTest::addColumn<bool>("adjust");
+    QTest::newRow("upper boundary") << 16000.0f << 1.0f << false;
+    QTest::newRow("lower boundary") << 14000.0f << 1.0f << false;
+    QTest::newRow("1024 pixels") << 15360.0f << 1.0f << false;
+    QTest::newRow("1152 pixels") << 17280.0f << 1.125f << true;
+    QTest::newRow("1280 pixels") << 19200.0f << 1.125f << true;
+    QTest::newRow("800 pixels") << 12000.0f << 0.78125f << true;
+    QTest::newRow("just above") << 16000.5f << 1.125f << true;
+    QTest::newRow("just below") << 13999.5f << 0.78125f << true;
+}
+
+void TestCommon::screenScale()
+{
+    QFETCH(float, width);
+    QFETCH(float, scale);
+    QFETCH(bool, adjust);
+    const ScreenScale s = screenScaleForWidth(width);
+    QCOMPARE(s.EscalaPantalla, scale);
+    QCOMPARE(s.AjustarPantalla, adjust);
+}
+
+void TestCommon::calibrationRead_data()
+{
+    QTest::addColumn<QByteArray>("contents");
+    QTest::addColumn<int>("edge");
+    QTest::newRow("fast machine") << QByteArray(" .07\r\n 400\r\n") << 7;
+    QTest::newRow("slow machine") << QByteArray(" .07\r\n 50\r\n") << 4;
+    QTest::newRow("91") << QByteArray(" .07\r\n 91\r\n") << 4;
+    QTest::newRow("92") << QByteArray(" .07\r\n 92\r\n") << 5;
+    QTest::newRow("166") << QByteArray(" .07\r\n 166\r\n") << 5;
+    QTest::newRow("167") << QByteArray(" .07\r\n 167\r\n") << 6;
+    QTest::newRow("274") << QByteArray(" .07\r\n 274\r\n") << 6;
+    QTest::newRow("275") << QByteArray(" .07\r\n 275\r\n") << 7;
+    QTest::newRow("421") << QByteArray(" .07\r\n 421\r\n") << 7;
+    QTest::newRow("422 clamped") << QByteArray(" .07\r\n 422\r\n") << 7;
+    QTest::newRow("huge clamped") << QByteArray(" .07\r\n 30000\r\n") << 7;
+    QTest::newRow("beyond 16 bits") << QByteArray(" .07\r\n 40000\r\n") << 4;
+    QTest::newRow("garbage first line") << QByteArray("xyz?\r\n 120\r\n") << 5;
+    QTest::newRow("one line") << QByteArray(" 400\r\n") << 4;
+    QTest::newRow("not a number") << QByteArray(" .07\r\nabc\r\n") << 4;
+    QTest::newRow("negative") << QByteArray(" .07\r\n-300\r\n") << 4;
+    QTest::newRow("comma splits items") << QByteArray("300,120\r\n") << 5;
+    QTest::newRow("LF only") << QByteArray(" .07\n 216\n") << 6;
+    QTest::newRow("empty") << QByteArray() << 4;
+}
+
+void TestCommon::calibrationRead()
+{
+    QFETCH(QByteArray, contents);
+    QFETCH(int, edge);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Optim_boles.txt"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(contents);
+    file.close();
+    const SolidSize size = readCalibration(path);
+    QCOMPARE(int(size.BolesAresta), edge);
+    QCOMPARE(int(size.NombreBolesOptim), edge * edge * edge);
+}
+
+void TestCommon::calibrationMissingFile()
+{
+    QTemporaryDir dir;
+    const SolidSize size = readCalibration(dir.filePath(QStringLiteral("absent.txt")));
+    QCOMPARE(int(size.BolesAresta), 4);
+    QCOMPARE(int(size.NombreBolesOptim), 64);
+}
+
+void TestCommon::calibrationWriteBytes_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("400") << 400 << QByteArray(" .07\r\n 400\r\n");
+    QTest::newRow("50") << 50 << QByteArray(" .07\r\n 50\r\n");
+    QTest::newRow("60") << 60 << QByteArray(" .07\r\n 60\r\n");
+}
+
+void TestCommon::calibrationWriteBytes()
+{
+    QFETCH(int, count);
+    QFETCH(QByteArray, bytes);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Optim_boles.txt"));
+    QVERIFY(writeCalibration(path, 0.07f, static_cast<std::int16_t>(999)));
+    QVERIFY(writeCalibration(path, 0.07f, static_cast<std::int16_t>(count)));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), bytes);
+    QCOMPARE(int(readCalibration(path).NombreBolesOptim), int(solidSizeForCount(count).NombreBolesOptim));
+}
+
+void TestCommon::calibrationDelete()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Optim_boles.txt"));
+    QVERIFY(writeCalibration(path, 0.07f, 100));
+    QVERIFY(deleteCalibration(path));
+    QVERIFY(!QFile::exists(path));
+    QVERIFY(deleteCalibration(path));
+    QVERIFY(!writeCalibration(dir.filePath(QStringLiteral("no/such/folder/file.txt")), 0.07f, 100));
+    QVERIFY(calibrationFilePath().endsWith(QStringLiteral("/Optim_boles.txt")));
+}
+
+void TestCommon::randomReplays()
+{
+    Random a(42);
+    Random b(42);
+    for (int i = 0; i < 1000; ++i) {
+        if (i % 7 == 0) {
+            a.reseedFromClock();
+            b.reseedFromClock();
+        }
+        const double u = a.uniform();
+        QCOMPARE(u, b.uniform());
+        QVERIFY(u >= 0 && u < 1);
+    }
+    Random clocked;
+    const double first = clocked.uniform();
+    clocked.reseedFromClock();
+    QVERIFY(clocked.uniform() != first);
+}
+
+void TestCommon::circleStacking()
+{
+    CircleSet set;
+    set.resize(4);
+    QCOMPARE(set.stacking(), (std::vector<int>{0, 1, 2, 3}));
+    set.sendToBack(2);
+    set.bringToFront(0);
+    QCOMPARE(set.stacking(), (std::vector<int>{2, 1, 3, 0}));
+    set.resize(2);
+    QCOMPARE(set.stacking(), (std::vector<int>{1, 0}));
+    QVERIFY(!set[1].visible);
+}
+
+void TestCommon::floodFillStopsAtOutline()
+{
+    Surface surface;
+    surface.setBackground({255, 255, 200});
+    surface.resize(1500, 1500);
+    surface.setLineWidth(2);
+    surface.drawEllipse(750, 750, 600, {150, 0, 255}, 0.5f);
+    surface.floodFill(750, 750, {225, 255, 200});
+    QCOMPARE(surface.pointColour(750, 750), (Rgb{225, 255, 200}));
+    QCOMPARE(surface.pointColour(750, 200), (Rgb{255, 255, 200}));
+    QCOMPARE(surface.pointColour(20, 20), (Rgb{255, 255, 200}));
+}
+
+QTEST_MAIN(TestCommon)
+#include "test_common.moc"
