@@ -16,10 +16,16 @@ PictureBox::PictureBox(QWidget *parent)
 void PictureBox::resizeTwips(float width, float height)
 {
     m_surface.resize(width, height);
+    fitToSurface();
+}
+
+void PictureBox::fitToSurface()
+{
     TwipRect r = twipRect(this);
-    r.width = width;
-    r.height = height;
+    r.width = m_surface.widthTwips();
+    r.height = m_surface.heightTwips();
     setTwipRect(this, r);
+    update();
 }
 
 void PictureBox::paintEvent(QPaintEvent *)

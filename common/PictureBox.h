@@ -17,6 +17,8 @@ public:
 
     // Sizes the drawing and the box together, keeping the box's place.
     void resizeTwips(float width, float height);
+    // Gives the box the size its surface was last drawn at.
+    void fitToSurface();
 
 signals:
     void pressed(float xTwips, float yTwips);
