@@ -44,7 +44,7 @@ ControlPantalla::ControlPantalla(const Look &look, QWidget *parent)
     Timer1.setSingleShot(true);
     Timer1.setTimerType(Qt::PreciseTimer);
     connect(&Timer1, &QTimer::timeout, this, &ControlPantalla::tick);
-    setWindowState(Qt::WindowMaximized);
+    maximise(this);
     Timer1.start();
 }
 

@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWidget>
 
 ScreenScale screenScaleForWidth(float widthTwips)
 {
@@ -21,4 +22,11 @@ float screenWidthTwips()
 {
     const QScreen *screen = QGuiApplication::primaryScreen();
     return screen ? static_cast<float>(screen->geometry().width()) * TwipsPerPixel : 15360.0f;
+}
+
+void maximise(QWidget *window)
+{
+    if (const QScreen *screen = window->screen())
+        window->setGeometry(screen->availableGeometry());
+    window->setWindowState(window->windowState() | Qt::WindowMaximized);
 }

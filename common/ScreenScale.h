@@ -13,3 +13,8 @@ ScreenScale screenScaleForWidth(float widthTwips);
 
 // Width of the screen a window opens maximised on, in twips.
 float screenWidthTwips();
+
+class QWidget;
+
+// Maximises a window, also where no window manager does it (a bare X server).
+void maximise(QWidget *window);

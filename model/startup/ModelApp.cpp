@@ -1,12 +1,31 @@
 #include "ModelApp.h"
 
-#include "Concentracio.h"
+#include "CalibrationFile.h"
+#include "ControlPantalla.h"
+#include "ModelProgram.h"
+#include "SingleInstance.h"
 
 #include <QApplication>
+#include <memory>
 
 int ModelApp::run(QApplication &app)
 {
-    Concentracio window;
-    window.show();
+    app.setApplicationDisplayName(Concentracio::Caption);
+    SingleInstance instance(SingleInstance::defaultName());
+    if (!instance.claim())
+        return 0;
+
+    std::unique_ptr<ModelProgram> program;
+    auto *splash = new ControlPantalla({{255, 255, 192}, true});
+    splash->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(splash, &ControlPantalla::screenChecked, [&](ScreenScale scale) {
+        program = std::make_unique<ModelProgram>(scale, readCalibration(calibrationFilePath()));
+        program->load();
+        program->window().show();
+        QObject::connect(&instance, &SingleInstance::raiseRequested, &program->window(),
+                         [&] { bringToFront(program->window()); });
+        splash->close();
+    });
+    splash->show();
     return app.exec();
 }
