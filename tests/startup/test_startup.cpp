@@ -1,0 +1,184 @@
+#include "ModelProgram.h"
+#include "SingleInstance.h"
+#include "TwipGeometry.h"
+
+#include <QLocalSocket>
+#include <QMenuBar>
+#include <QProcess>
+#include <QUuid>
+#include <QtTest>
+
+class TestStartup : public QObject {
+    Q_OBJECT
+
+private slots:
+    void loadLeavesCalculatorHiddenAndClockRunning();
+    void menuTree_data();
+    void menuTree();
+    void onlyDesmarcarTotesStartsDisabled();
+    void scaleIsAppliedOnce_data();
+    void scaleIsAppliedOnce();
+    void secondInstanceAsksTheFirstToRaise();
+    void bringToFrontRestoresAMinimisedWindow();
+    void secondProgramEndsWhileTheFirstRuns();
+};
+
+void TestStartup::loadLeavesCalculatorHiddenAndClockRunning()
+{
+    ModelProgram program({}, {});
+    program.load();
+    Concentracio &w = program.window();
+    QCOMPARE(w.windowTitle(), QStringLiteral("Concentracions de les dissolucions"));
+    QVERIFY(w.frDades->isHidden());
+    QVERIFY(w.frResultats->isHidden());
+    QVERIFY(w.cmdResultats->isHidden());
+    QVERIFY(!w.Caja->isHidden());
+    QVERIFY(w.lblPropietats->text().startsWith(QStringLiteral("La concentració d'un solut")));
+    QVERIFY(w.lblPropietats->text().endsWith(QStringLiteral("molalitat o fracció molar")));
+    QCOMPARE(w.tmrRellotge.interval(), 40);
+    QVERIFY(w.tmrRellotge.isActive());
+    QCOMPARE(w.client->palette().color(QPalette::Window), QColor(255, 255, 200));
+    for (QLineEdit *box : w.dataTexts() + w.resultTexts())
+        QVERIFY(box->text().isEmpty());
+}
+
+void TestStartup::menuTree_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("shortcut");
+    const QList<QStringList> rows{
+        {"mnuArxiu", "&Arxiu"},
+        {"ArxiuText", "Document de text"},
+        {"ArxiuInformE", "Elaboracio d'informe (Word)"},
+        {"ArxiuInformExem", "Exemple"},
+        {"ArxiuInformFitxa", "Fitxa per emplenar"},
+        {"ArxiuSortir", "Sortir"},
+        {"mnuAccions", "A&ccions"},
+        {"AccionsEsborrar", "Esborrar dades i resultats"},
+        {"AccionsCongelar", "Congelar imatge"},
+        {"AccionsMarcar", "Marcar/Desmarcar partícules"},
+        {"AccionsSolid", "Dissoldre sòlid"},
+        {"AccionsInici", "Tornar sòlid a posició inicial"},
+        {"mnuEines", "&Eines"},
+        {"EinesPsoliD", "Nombre de partícules"},
+        {"EinesPsolidA", "Augmentar"},
+        {"EinesPsolidD", "Disminuir"},
+        {"EinesDiam", "Diàmetre"},
+        {"EinesDiamAfAu", "Afinar (+)", "Ctrl+A"},
+        {"EinesDiamAfDi", "Afinar (-)", "Ctrl+D"},
+        {"mnuConcentracio", "C&oncentració en:"},
+        {"ConceTpc", "tant per cent"},
+        {"ConceGpl", "grams per litre"},
+        {"ConceMolar", "Molaritat"},
+        {"ConceMolal", "molalitat"},
+        {"ConceFrM", "fracció molar"},
+        {"ConceTotes", "     Marcar totes"},
+        {"ConceCap", "     Desmarcar totes"},
+        {"mnuFinestra", "&Finestra"},
+        {"FinPre", "Presentació"},
+        {"FinTeo", "Introducció teòrica"},
+        {"FinProp", "Propostes de treball"},
+        {"FinGuia", "Guia didàctica"},
+        {"mnuAjuda", "A&juda"},
+    };
+    for (const QStringList &row : rows)
+        QTest::newRow(qPrintable(row[0])) << row[0] << row[1] << row.value(2);
+}
+
+void TestStartup::menuTree()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    QFETCH(QString, shortcut);
+    Concentracio w;
+    if (auto *menu = w.findChild<QMenu *>(name)) {
+        QCOMPARE(menu->title(), caption);
+        QVERIFY(menu->isEnabled());
+        return;
+    }
+    auto *action = w.findChild<QAction *>(name);
+    QVERIFY2(action, qPrintable(name));
+    QCOMPARE(action->text(), caption);
+    QCOMPARE(action->shortcut().toString(), shortcut);
+    QVERIFY(!action->isChecked());
+}
+
+void TestStartup::onlyDesmarcarTotesStartsDisabled()
+{
+    ModelProgram program({}, {});
+    program.load();
+    QStringList disabled;
+    for (QAction *action : program.window().findChildren<QAction *>())
+        if (!action->isEnabled() && !action->objectName().isEmpty())
+            disabled << action->objectName();
+    QCOMPARE(disabled, QStringList{QStringLiteral("ConceCap")});
+    QStringList topLevel;
+    for (QAction *action : program.window().menuBar()->actions())
+        topLevel << action->text();
+    QCOMPARE(topLevel, (QStringList{"&Arxiu", "A&ccions", "&Eines", "C&oncentració en:", "&Finestra", "A&juda"}));
+}
+
+void TestStartup::scaleIsAppliedOnce_data()
+{
+    QTest::addColumn<float>("scale");
+    QTest::addColumn<bool>("adjust");
+    QTest::newRow("reference") << 1.0f << false;
+    QTest::newRow("1152") << 1.125f << true;
+    QTest::newRow("800") << 0.78125f << true;
+}
+
+void TestStartup::scaleIsAppliedOnce()
+{
+    QFETCH(float, scale);
+    QFETCH(bool, adjust);
+    ModelProgram program({scale, adjust}, {});
+    program.load();
+    QCOMPARE(twipRect(program.window().cmdResultats).left, 4000 * scale);
+    QCOMPARE(program.scene().DiametreBolaBase, 64 * scale);
+    QCOMPARE(program.scene().Unitat, 10 * scale);
+}
+
+void TestStartup::secondInstanceAsksTheFirstToRaise()
+{
+    const QString name = QStringLiteral("test-") + QUuid::createUuid().toString(QUuid::Id128);
+    SingleInstance first(name);
+    QVERIFY(first.claim());
+    QSignalSpy raised(&first, &SingleInstance::raiseRequested);
+    SingleInstance second(name);
+    QVERIFY(!second.claim());
+    QTRY_COMPARE(raised.count(), 1);
+}
+
+void TestStartup::bringToFrontRestoresAMinimisedWindow()
+{
+    QWidget window;
+    window.show();
+    window.setWindowState(Qt::WindowMinimized);
+    QVERIFY(window.isMinimized());
+    bringToFront(window);
+    QVERIFY(!window.isMinimized());
+    QVERIFY(window.isVisible());
+}
+
+void TestStartup::secondProgramEndsWhileTheFirstRuns()
+{
+    QProcess first;
+    first.start(QStringLiteral(MODEL_PROGRAM), {});
+    QVERIFY(first.waitForStarted());
+    QLocalSocket probe;
+    QTRY_VERIFY_WITH_TIMEOUT((probe.connectToServer(SingleInstance::defaultName()), probe.waitForConnected(100)),
+                             20000);
+    probe.disconnectFromServer();
+    QProcess second;
+    second.start(QStringLiteral(MODEL_PROGRAM), {});
+    QVERIFY(second.waitForFinished(20000));
+    QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second.exitCode(), 0);
+    QCOMPARE(first.state(), QProcess::Running);
+    first.kill();
+    first.waitForFinished();
+}
+
+QTEST_MAIN(TestStartup)
+#include "test_startup.moc"
