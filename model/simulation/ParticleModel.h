@@ -1,0 +1,90 @@
+#pragma once
+
+#include "ParticleSet.h"
+#include "Random.h"
+#include "Surface.h"
+#include "Vessel.h"
+
+#include <cstdint>
+
+// The solid's fall into the beaker, the release of its particles and their
+// motion through the solution, one clock tick at a time. It draws the beaker
+// and the base on the picture surface and moves the surface's circles.
+class ParticleModel : public ParticleSet {
+public:
+    ParticleModel(Scene &scene, Surface &Caja, Random &random);
+
+    // The tick's work: fall, release, then exchange and move.
+    void tick();
+
+    void Reinicia_Escena();
+    void Construeix_Solid();
+    void Assigna_Velocitats(std::int16_t Inici);
+    void Velocitat_Aleatoria(int i);
+    void Omple_TaulaVelocitats();
+    void Barreja_Llista(int n);
+    void Pas_Caiguda();
+    void Allibera_Bola();
+    // The released particles hand their velocities round at random, then move.
+    void exchangeVelocitiesAndMove();
+    void Mou_Bola(int i, float D);
+    void Rebot_Paret(int i);
+    void Coordenades_Polars(int i, float D);
+
+    // Draws the base again over itself in the background colour.
+    void eraseBase();
+
+    int released() const { return static_cast<int>(BolesDissoltes); }
+
+    float YSolid = 0;
+    bool SolidCaient = false;
+    bool Dissolent = false;
+    float BolesDissoltes = 0;
+    Table<std::int16_t> OrdreDissolucio{};
+    Table<std::int16_t> LlistaDissoltes{};
+    Table<std::int16_t> LlistaBarrejada{};
+    Table<float> CopiaVelX{};
+    Table<float> CopiaVelY{};
+    Table<float> CopiaVelZ{};
+    float UnitatVelocitat = 128;
+    float DxEix = 0;
+    float DzEix = 0;
+    float DistanciaEix = 0;
+    float AngleEix = 0;
+
+    Table<std::int16_t> TaulaVelocitats{};
+    double AngleA = 0;
+    double AngleB = 0;
+    double AngleBMin = 0;
+    double AngleBMax = 0;
+    double CosA = 0;
+    double CosB = 0;
+    double CosC = 0;
+    std::int16_t IntentsVelocitat = 0;
+
+    CSolido Solid;
+
+private:
+    struct BaseGeometry {
+        float Lx = 0;
+        float Ix = 0;
+        float Iy = 0;
+        float Ax = 0;
+        float Ay = 0;
+    };
+
+    void land();
+    int drawSpeedEntry();
+    float axisX() const;
+
+    Surface &m_caja;
+    Random &m_random;
+    CCilindro m_upper;
+    CCilindro m_solution;
+    CBase m_base;
+    BaseGeometry m_baseGeometry;
+};
+
+// The polar angle of an offset from the beaker's axis, in radians. The axis
+// itself has none; 0 stands in for it there.
+double polarAngle(double dx, double dz);
