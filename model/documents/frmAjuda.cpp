@@ -1,0 +1,48 @@
+#include "frmAjuda.h"
+
+#include "TwipGeometry.h"
+
+#include <QFile>
+#include <QPlainTextEdit>
+
+QString frmAjuda::textAjuda()
+{
+    QFile file(QStringLiteral(":/ajuda.txt"));
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+frmAjuda::frmAjuda(float escalaPantalla, QWidget *parent)
+    : QWidget(parent, Qt::Window)
+{
+    setObjectName(QStringLiteral("frmAjuda"));
+    setWindowTitle(QStringLiteral("Ajuda"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    txtAjuda = new QPlainTextEdit(this);
+    txtAjuda->setObjectName(QStringLiteral("txtAjuda"));
+    txtAjuda->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    txtAjuda->setFont(QFont(QStringLiteral("Arial")));
+    txtAjuda->setPlainText(textAjuda());
+    layOut(escalaPantalla);
+}
+
+void frmAjuda::layOut(float s)
+{
+    setTwipRect(this, {scaled(10250, s), scaled(460, s), scaled(5100, s), scaled(10580, s)});
+
+    QPalette palette = txtAjuda->palette();
+    palette.setColor(QPalette::Base, QColor(250, 235, 255));
+    txtAjuda->setPalette(palette);
+
+    const TwipRect outer = twipRect(this);
+    setTwipRect(txtAjuda, {0, 0, outer.width - scaled(100, s), outer.height - scaled(550, s)});
+    setFontPoints(txtAjuda, scaled(10, s));
+    txtAjuda->show();
+
+    // The outer size above includes a frame for which the text box leaves
+    // 100·s across and 550·s down. Here the window manager draws the frame
+    // around the client area, so the client area is the text box and the
+    // frame's corner goes where the window's corner was meant to be.
+    resize(txtAjuda->size());
+    move(twipsToPixels(outer.left), twipsToPixels(outer.top));
+}

@@ -1,0 +1,198 @@
+"""Opens a report document in LibreOffice Writer and, for the blank form,
+inserts the title at the start of its first line.
+
+    informe.py [--title TEXT] DOCUMENT
+        Starts Writer, or reuses the one this helper started before, and
+        shows DOCUMENT in place, visibly. Writer is left running.
+    informe.py --headless [--profile DIR] [--title TEXT] DOCUMENT
+        Runs a private, invisible Writer, inserts the title, saves DOCUMENT
+        in its own format and closes Writer again.
+
+The exit status is 0 when the document is open (or saved) as asked.
+"""
+
+import argparse
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+PIPE_NAME = "Concentracio_informe"
+CONNECT_SECONDS = 90
+STOP_SECONDS = 30
+
+
+class Failure(Exception):
+    pass
+
+
+def parse_arguments(argv):
+    parser = argparse.ArgumentParser(description="Opens a report document in Writer.")
+    parser.add_argument("--title", help="text to insert at the start of the first line")
+    parser.add_argument("--headless", action="store_true",
+                        help="work invisibly in a private Writer and save the document")
+    parser.add_argument("--profile", help="user profile folder of the private Writer")
+    parser.add_argument("document")
+    return parser.parse_args(argv)
+
+
+def office_program():
+    for name in ("soffice", "libreoffice"):
+        found = shutil.which(name)
+        if found:
+            return found
+    raise Failure("LibreOffice is not installed")
+
+
+def profile_url(folder):
+    import uno
+    return uno.systemPathToFileUrl(os.path.abspath(folder))
+
+
+def start_office(pipe, headless, profile):
+    command = [office_program(), "--nologo", "--nodefault", "--norestore",
+               "--accept=pipe,name=%s;urp;StarOffice.ComponentContext" % pipe]
+    if headless:
+        command += ["--headless", "--invisible"]
+    if profile:
+        command.append("-env:UserInstallation=" + profile_url(profile))
+    # Writer outlives this helper: its own session, and none of our pipes.
+    return subprocess.Popen(command, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                            stderr=subprocess.DEVNULL, start_new_session=True)
+
+
+def connect(pipe):
+    import uno
+    from com.sun.star.connection import NoConnectException
+    local = uno.getComponentContext()
+    resolver = local.ServiceManager.createInstanceWithContext(
+        "com.sun.star.bridge.UnoUrlResolver", local)
+    try:
+        context = resolver.resolve(
+            "uno:pipe,name=%s;urp;StarOffice.ComponentContext" % pipe)
+    except NoConnectException:
+        return None
+    return context.ServiceManager.createInstanceWithContext("com.sun.star.frame.Desktop", context)
+
+
+def wait_for_office(pipe, office):
+    deadline = time.monotonic() + CONNECT_SECONDS
+    while time.monotonic() < deadline:
+        desktop = connect(pipe)
+        if desktop is not None:
+            return desktop
+        if office is not None and office.poll() not in (None, 0):
+            raise Failure("LibreOffice ended with status %d" % office.returncode)
+        time.sleep(0.5)
+    raise Failure("LibreOffice did not answer")
+
+
+def property_values(**values):
+    import uno
+    from com.sun.star.beans import PropertyValue
+    result = []
+    for name, value in values.items():
+        item = PropertyValue()
+        item.Name = name
+        item.Value = value
+        result.append(item)
+    return tuple(result)
+
+
+def load(desktop, path, hidden):
+    import uno
+    url = uno.systemPathToFileUrl(os.path.abspath(path))
+    document = desktop.loadComponentFromURL(url, "_blank" if hidden else "_default", 0,
+                                            property_values(Hidden=hidden))
+    if document is None or not hasattr(document, "getText"):
+        raise Failure("%s is not a text document" % path)
+    return document
+
+
+def insert_title(document, title, move_view):
+    text = document.getText()
+    cursor = text.createTextCursor()
+    cursor.gotoStart(False)
+    text.insertString(cursor, title, False)
+    if move_view:
+        # As after a paste: the insertion point follows the title.
+        document.getCurrentController().getViewCursor().gotoRange(cursor.getEnd(), False)
+
+
+def bring_to_front(document):
+    window = document.getCurrentController().getFrame().getContainerWindow()
+    window.setVisible(True)
+    window.toFront()
+
+
+def open_visibly(path, title):
+    desktop = connect(PIPE_NAME)
+    if desktop is None:
+        desktop = wait_for_office(PIPE_NAME, start_office(PIPE_NAME, False, None))
+    document = load(desktop, path, hidden=False)
+    if title:
+        insert_title(document, title, move_view=True)
+    bring_to_front(document)
+
+
+def stop_office(desktop, office):
+    from com.sun.star.lang import DisposedException
+    try:
+        desktop.terminate()
+    except DisposedException:
+        pass  # the bridge goes down with Writer
+    try:
+        office.wait(STOP_SECONDS)
+    except subprocess.TimeoutExpired:
+        office.kill()
+        office.wait()
+
+
+def edit_headless(path, title, profile):
+    pipe = "%s_%d_%d" % (PIPE_NAME, os.getpid(), time.monotonic_ns())
+    office = start_office(pipe, True, profile)
+    desktop = None
+    try:
+        desktop = wait_for_office(pipe, office)
+        document = load(desktop, path, hidden=True)
+        if title:
+            insert_title(document, title, move_view=False)
+        document.store()
+        document.close(True)
+    finally:
+        if desktop is not None:
+            stop_office(desktop, office)
+        else:
+            office.kill()
+            office.wait()
+
+
+def run(arguments):
+    if not os.path.isfile(arguments.document):
+        raise Failure("%s does not exist" % arguments.document)
+    if not arguments.headless:
+        open_visibly(arguments.document, arguments.title)
+    elif arguments.profile:
+        edit_headless(arguments.document, arguments.title, arguments.profile)
+    else:
+        with tempfile.TemporaryDirectory() as profile:
+            edit_headless(arguments.document, arguments.title, profile)
+
+
+def main(argv):
+    arguments = parse_arguments(argv)
+    try:
+        run(arguments)
+    except ImportError as error:
+        print("informe: no bridge to LibreOffice: %s" % error, file=sys.stderr)
+        return 1
+    except Exception as error:  # any UNO error means the document is not ready
+        print("informe: %s" % error, file=sys.stderr)
+        return 1
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1:]))

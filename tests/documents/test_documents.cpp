@@ -1,0 +1,357 @@
+#include "Concentracio.h"
+#include "DocumentCommands.h"
+#include "TwipGeometry.h"
+#include "frmAjuda.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+const QString Failure = QStringLiteral("El procés requerit ha fallat");
+const QString Title = QStringLiteral("Concentració de les dissolucions");
+const QString UserClipboard = QStringLiteral("apunts de l'alumne");
+
+// Closes every message box as it appears and keeps its text.
+class MessageWatcher : public QObject {
+public:
+    MessageWatcher()
+    {
+        connect(&timer, &QTimer::timeout, this, [this] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                texts << box->text();
+                box->accept();
+            }
+        });
+        timer.start(10);
+    }
+    QStringList texts;
+
+private:
+    QTimer timer;
+};
+
+void touch(const QString &path)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+}
+
+QAction *action(Concentracio &window, const QString &name)
+{
+    auto *found = window.findChild<QAction *>(name);
+    if (!found)
+        qFatal("no action %s", qPrintable(name));
+    return found;
+}
+
+} // namespace
+
+class TestDocuments : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void directoriActual_data();
+    void directoriActual();
+    void shellCommands_data();
+    void shellCommands();
+    void reportCommands_data();
+    void reportCommands();
+
+    void helpText_data();
+    void helpText();
+    void helpTextExact();
+    void helpGeometry_data();
+    void helpGeometry();
+    void helpWindowIsReused();
+
+private:
+    QString models() const { return Directori_Actual() + QStringLiteral("Arxius_models/"); }
+
+    QString startDirectory;
+    std::unique_ptr<QTemporaryDir> folder;
+};
+
+void TestDocuments::init()
+{
+    startDirectory = QDir::currentPath();
+    folder = std::make_unique<QTemporaryDir>();
+    QVERIFY(folder->isValid());
+    QVERIFY(QDir(folder->path()).mkdir(QStringLiteral("Arxius_models")));
+    QVERIFY(QDir::setCurrent(folder->path()));
+    QGuiApplication::clipboard()->setText(UserClipboard);
+}
+
+void TestDocuments::cleanup()
+{
+    QDir::setCurrent(startDirectory);
+    folder.reset();
+}
+
+void TestDocuments::directoriActual_data()
+{
+    QTest::addColumn<QString>("directory");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("root") << "/" << "/";
+    QTest::newRow("folder") << "/usr/share" << "/usr/share/";
+}
+
+void TestDocuments::directoriActual()
+{
+    QFETCH(QString, directory);
+    QFETCH(QString, expected);
+    QVERIFY(QDir::setCurrent(directory));
+    QCOMPARE(Directori_Actual(), expected);
+    QCOMPARE(Directori_Actual() + "Arxius_models", expected + "Arxius_models");
+}
+
+void TestDocuments::shellCommands_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("present");
+    QTest::addColumn<bool>("desktopAccepts");
+
+    const QList<QPair<QString, QString>> commands = {
+        {"ArxiuText", "Dades.txt"},        {"FinPre", "T_Concentra.pps"},  {"FinTeo", "T_Concentra.pdf"},
+        {"FinProp", "P_Concentra.pdf"}, {"FinGuia", "G_Concentra.pdf"},
+    };
+    for (const auto &[item, file] : commands) {
+        QTest::addRow("%s opened", qPrintable(item)) << item << file << true << true;
+        QTest::addRow("%s missing", qPrintable(item)) << item << file << false << true;
+        QTest::addRow("%s no program", qPrintable(item)) << item << file << true << false;
+    }
+}
+
+void TestDocuments::shellCommands()
+{
+    QFETCH(QString, item);
+    QFETCH(QString, file);
+    QFETCH(bool, present);
+    QFETCH(bool, desktopAccepts);
+    if (present)
+        touch(models() + file);
+
+    Concentracio window;
+    auto *commands = new DocumentCommands(window, 1.0f);
+    QList<QUrl> opened;
+    commands->setOpener([&](const QUrl &url) {
+        opened << url;
+        return desktopAccepts;
+    });
+    MessageWatcher messages;
+
+    action(window, item)->trigger();
+
+    const bool succeeds = present && desktopAccepts;
+    QCOMPARE(messages.texts, succeeds ? QStringList() : QStringList{Failure});
+    const QList<QUrl> expected{QUrl::fromLocalFile(folder->path() + "/Arxius_models/" + file)};
+    QCOMPARE(opened, present ? expected : QList<QUrl>());
+    QCOMPARE(QGuiApplication::clipboard()->text(), UserClipboard);
+}
+
+void TestDocuments::reportCommands_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("document");
+    QTest::addColumn<bool>("present");
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QStringList>("titleArguments");
+    QTest::addColumn<bool>("succeeds");
+    QTest::addColumn<QString>("clipboard");
+
+    const QString exem = "InformExemConcentra.doc";
+    const QString fitxa = "InformFitxa.doc";
+    const QStringList none;
+    const QStringList title{"--title", Title};
+    const QString sh = "/bin/sh";
+    const QString noPython = "/nonexistent/python3";
+
+    QTest::newRow("example opened") << "ArxiuInformExem" << exem << true << sh << 0 << none << true << UserClipboard;
+    QTest::newRow("form opened") << "ArxiuInformFitxa" << fitxa << true << sh << 0 << title << true << Title;
+    QTest::newRow("example without Writer") << "ArxiuInformExem" << exem << true << sh << 1 << none << false
+                                            << UserClipboard;
+    QTest::newRow("form without Writer") << "ArxiuInformFitxa" << fitxa << true << sh << 1 << title << false << Title;
+    QTest::newRow("form, helper crashes") << "ArxiuInformFitxa" << fitxa << true << sh << -1 << title << false
+                                          << Title;
+    QTest::newRow("example without python") << "ArxiuInformExem" << exem << true << noPython << 0 << none << false
+                                            << UserClipboard;
+    QTest::newRow("form without python") << "ArxiuInformFitxa" << fitxa << true << noPython << 0 << title << false
+                                         << Title;
+    QTest::newRow("example missing") << "ArxiuInformExem" << exem << false << sh << 0 << none << false
+                                     << UserClipboard;
+    QTest::newRow("form missing") << "ArxiuInformFitxa" << fitxa << false << sh << 0 << title << false << Title;
+}
+
+void TestDocuments::reportCommands()
+{
+    QFETCH(QString, item);
+    QFETCH(QString, document);
+    QFETCH(bool, present);
+    QFETCH(QString, program);
+    QFETCH(int, exitCode);
+    QFETCH(QStringList, titleArguments);
+    QFETCH(bool, succeeds);
+    QFETCH(QString, clipboard);
+    const QString path = models() + document;
+    if (present)
+        touch(path);
+
+    // A stand-in helper: records its arguments, then exits or crashes.
+    const QString record = folder->path() + "/arguments";
+    const QString ending = exitCode < 0 ? "kill -SEGV $$" : QString("exit %1").arg(exitCode);
+    const QString script = QString("printf '%s\\n' \"$@\" > '%1'; %2").arg(record, ending);
+
+    Concentracio window;
+    auto *commands = new DocumentCommands(window, 1.0f);
+    commands->setReportHelper({program, {"-c", script, "sh"}});
+    QSignalSpy finished(commands, &DocumentCommands::reportFinished);
+    MessageWatcher messages;
+
+    action(window, item)->trigger();
+    const bool helperStarted = present && program == "/bin/sh";
+    if (helperStarted) {
+        QVERIFY(QApplication::overrideCursor());
+        QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    }
+    if (present)
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 30000);
+
+    QCOMPARE(QApplication::overrideCursor(), nullptr);
+    QCOMPARE(messages.texts, succeeds ? QStringList() : QStringList{Failure});
+    if (present)
+        QCOMPARE(finished.first().first().toBool(), succeeds);
+    QCOMPARE(QGuiApplication::clipboard()->text(), clipboard);
+
+    QFile arguments(record);
+    QCOMPARE(arguments.exists(), helperStarted);
+    if (helperStarted) {
+        QVERIFY(arguments.open(QIODevice::ReadOnly));
+        const QString written = QString::fromUtf8(arguments.readAll());
+        QCOMPARE(written, (titleArguments + QStringList{path}).join('\n') + '\n');
+    }
+}
+
+void TestDocuments::helpText_data()
+{
+    QTest::addColumn<int>("line");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("leading empty line") << 0 << "";
+    QTest::newRow("first heading") << 1 << "Arxiu (Alt -A):";
+    QTest::newRow("trailing blank") << 3 << "-- Document de text: ";
+    QTest::newRow("no trailing blank") << 5 << "    fer anotacions.";
+    QTest::newRow("accents") << 8 << "    Conté un exemple de com es poden ";
+    QTest::newRow("quotes") << 10 << "    les experiències de les \"Propostes de";
+    QTest::newRow("two trailing blanks") << 34 << "    botó esquerra del ratolí. Permet seguir el  ";
+    QTest::newRow("cedilla") << 42 << "    i el passa a la situació del començament.";
+    QTest::newRow("odd heading") << 62 << "Concentració en : (Alt-O):";
+    QTest::newRow("diaeresis") << 77 << "    introduïdes.";
+    QTest::newRow("last line") << 99 << "    model o com utilitzar-lo.";
+    QTest::newRow("after the final break") << 100 << "";
+}
+
+void TestDocuments::helpText()
+{
+    QFETCH(int, line);
+    QFETCH(QString, text);
+    frmAjuda window(1.0f);
+    const QStringList lines = window.txtAjuda->toPlainText().split('\n');
+    QCOMPARE(lines.size(), 101);
+    QCOMPARE(lines.at(line), text);
+}
+
+void TestDocuments::helpTextExact()
+{
+    frmAjuda window(1.0f);
+    const QByteArray text = window.txtAjuda->toPlainText().toUtf8();
+    QCOMPARE(text.size(), 2662);
+    QCOMPARE(QCryptographicHash::hash(text, QCryptographicHash::Sha256).toHex(),
+             QByteArray("4b1100d862a916ca628f38b5e802e76ba5839a9e12d77ff71e8f2221b1443659"));
+    QCOMPARE(frmAjuda::textAjuda().toUtf8(), text);
+}
+
+void TestDocuments::helpGeometry_data()
+{
+    QTest::addColumn<float>("scale");
+    QTest::addColumn<QRectF>("windowTwips");
+    QTest::addColumn<QSizeF>("textTwips");
+    QTest::addColumn<float>("points");
+    QTest::newRow("1024") << 1.0f << QRectF(10250, 460, 5100, 10580) << QSizeF(5000, 10030) << 10.0f;
+    QTest::newRow("800") << 0.78125f << QRectF(8007.8, 359.4, 3984.4, 8265.6) << QSizeF(3906.25, 7835.94) << 7.8f;
+    QTest::newRow("1152") << 1.125f << QRectF(11531.25, 517.5, 5737.5, 11902.5) << QSizeF(5625, 11283.75) << 11.25f;
+}
+
+void TestDocuments::helpGeometry()
+{
+    QFETCH(float, scale);
+    QFETCH(QRectF, windowTwips);
+    QFETCH(QSizeF, textTwips);
+    QFETCH(float, points);
+    frmAjuda window(scale);
+    auto near = [](double actual, double expected) { return qAbs(actual - expected) <= 0.05; };
+
+    const TwipRect outer = twipRect(&window);
+    QVERIFY2(near(outer.left, windowTwips.left()), qPrintable(QString::number(outer.left)));
+    QVERIFY2(near(outer.top, windowTwips.top()), qPrintable(QString::number(outer.top)));
+    QVERIFY2(near(outer.width, windowTwips.width()), qPrintable(QString::number(outer.width)));
+    QVERIFY2(near(outer.height, windowTwips.height()), qPrintable(QString::number(outer.height)));
+
+    const TwipRect text = twipRect(window.txtAjuda);
+    QCOMPARE(text.left, 0.0f);
+    QCOMPARE(text.top, 0.0f);
+    QVERIFY2(near(text.width, textTwips.width()), qPrintable(QString::number(text.width)));
+    QVERIFY2(near(text.height, textTwips.height()), qPrintable(QString::number(text.height)));
+    QVERIFY2(near(fontPoints(window.txtAjuda), points), qPrintable(QString::number(fontPoints(window.txtAjuda))));
+
+    QCOMPARE(window.pos(), QPoint(twipsToPixels(outer.left), twipsToPixels(outer.top)));
+    QCOMPARE(window.size(), window.txtAjuda->size());
+    QCOMPARE(window.windowTitle(), QString("Ajuda"));
+    QCOMPARE(window.txtAjuda->font().family(), QString("Arial"));
+    QCOMPARE(window.txtAjuda->palette().color(QPalette::Base), QColor(250, 235, 255));
+    QVERIFY(!window.txtAjuda->isReadOnly());
+}
+
+void TestDocuments::helpWindowIsReused()
+{
+    Concentracio window;
+    auto *commands = new DocumentCommands(window, 0.78125f);
+    window.mnuAjuda->trigger();
+    frmAjuda *first = commands->ajuda();
+    QVERIFY(first);
+    QVERIFY(first->isVisible());
+    QVERIFY(qAbs(twipRect(first).left - 8007.8) <= 0.05);
+
+    QTest::keyClicks(first->txtAjuda, "notes de l'alumne");
+    QVERIFY(first->txtAjuda->toPlainText() != frmAjuda::textAjuda());
+    window.mnuAjuda->trigger();
+    QCOMPARE(commands->ajuda(), first);
+    QCOMPARE(window.findChildren<frmAjuda *>().size(), 1);
+    QVERIFY(first->txtAjuda->toPlainText().contains("notes de l'alumne"));
+
+    QPointer<frmAjuda> closed = first;
+    first->close();
+    window.mnuAjuda->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!closed);
+    QCOMPARE(window.findChildren<frmAjuda *>().size(), 1);
+    QVERIFY(commands->ajuda()->isVisible());
+    QCOMPARE(commands->ajuda()->txtAjuda->toPlainText(), frmAjuda::textAjuda());
+}
+
+QTEST_MAIN(TestDocuments)
+#include "test_documents.moc"
