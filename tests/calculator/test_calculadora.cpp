@@ -1,0 +1,445 @@
+#include "Calculadora.h"
+#include "Concentracio.h"
+
+#include <QtTest>
+#include <memory>
+
+namespace {
+
+// Stands in for the dissolution picture: dropping the solid makes it fall,
+// sending it back puts it at its start again.
+struct FakeSolid {
+    bool falling = false;
+    int drops = 0;
+    int returns = 0;
+
+    SolidLink link()
+    {
+        return {[this] { return !falling; },
+                [this] {
+                    falling = true;
+                    ++drops;
+                },
+                [this] {
+                    falling = false;
+                    ++returns;
+                }};
+    }
+};
+
+struct Model {
+    Concentracio window;
+    FakeSolid solid;
+    Calculadora calculadora{window, solid.link()};
+
+    Model()
+    {
+        // As the window's load leaves them.
+        window.frDades->hide();
+        window.frResultats->hide();
+        window.cmdResultats->hide();
+        window.show();
+    }
+
+    QLineEdit *text(const QString &name) { return window.findChild<QLineEdit *>(name); }
+    QCheckBox *check(const QString &name) { return window.findChild<QCheckBox *>(name); }
+    QAction *action(const QString &name) { return window.findChild<QAction *>(name); }
+
+    void choose(const QStringList &items)
+    {
+        for (const QString &name : items)
+            action(name)->trigger();
+    }
+
+    void type(const QString &box, const QString &keys) { QTest::keyClicks(text(box), keys); }
+
+    void erase(const QString &box)
+    {
+        QLineEdit *edit = text(box);
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Backspace);
+    }
+
+    // Each entry is "txtName=keys".
+    void typeAll(const QStringList &entries)
+    {
+        for (const QString &entry : entries) {
+            const auto parts = entry.split(QLatin1Char('='));
+            type(parts[0], parts[1]);
+        }
+    }
+
+    bool offered(QCheckBox *box, QLineEdit *edit) const
+    {
+        return box->isEnabled() && box->checkState() == Qt::PartiallyChecked && !edit->isHidden();
+    }
+
+    bool withdrawn(QCheckBox *box, QLineEdit *edit) const
+    {
+        return !box->isEnabled() && box->checkState() == Qt::Unchecked && edit->isHidden();
+    }
+};
+
+const QStringList MeasureItems{"ConceTpc", "ConceGpl", "ConceMolar", "ConceMolal", "ConceFrM"};
+
+} // namespace
+
+class TestCalculadora : public QObject {
+    Q_OBJECT
+
+private slots:
+    void results_data();
+    void results();
+    void firstResultDropsSolidOnce();
+    void lastDatumClearedSendsSolidBack();
+    void percentageOffersMassAndVolume();
+    void moleFractionOffersMolarMasses();
+    void commaStopsTheNumber();
+    void echoRewritesGivenData_data();
+    void echoRewritesGivenData();
+    void threeOfFourHidesTheFourth();
+    void clearedBoxIsNotGiven();
+    void datumNotGiven_data();
+    void datumNotGiven();
+    void clearCommand();
+    void resultsButtonToggles();
+    void measureChosenTwice();
+    void selectAllAndNone();
+    void measureWithSufficientData();
+};
+
+// Expected texts per measure in the order Tpc, Gpl, Molar, Molal, FrM;
+// an empty text means no result: box unchecked, disabled and hidden.
+void TestCalculadora::results_data()
+{
+    QTest::addColumn<QStringList>("items");
+    QTest::addColumn<QStringList>("typed");
+    QTest::addColumn<QStringList>("expected");
+    QTest::addColumn<bool>("dropped");
+
+    QTest::newRow("percentage") << QStringList{"ConceTpc"} << QStringList{"txtGsolut=10", "txtGdt=90"}
+                                << QStringList{" 10", "", "", "", ""} << true;
+    QTest::newRow("grams per litre and molarity")
+        << QStringList{"ConceMolar", "ConceGpl"} << QStringList{"txtGsolut=10", "txtVdso=100", "txtMsolut=58.44"}
+        << QStringList{"", " 100", " 1.711", "", ""} << true;
+    QTest::newRow("all but mole fraction")
+        << QStringList{"ConceTpc", "ConceGpl", "ConceMolar", "ConceMolal"}
+        << QStringList{"txtGsolut=20", "txtGdt=80", "txtDens=1.2", "txtMsolut=40"}
+        << QStringList{" 20", " 240", " 6", " 6.25", ""} << true;
+    QTest::newRow("tiny mole fraction")
+        << QStringList{"ConceFrM"} << QStringList{"txtGsolut=.01", "txtGdt=1000", "txtMsolut=180", "txtMdt=18"}
+        << QStringList{"", "", "", "", " 0"} << true;
+    QTest::newRow("three of four") << QStringList{"ConceTpc"}
+                                   << QStringList{"txtGsolut=10", "txtGdt=90", "txtVdso=100"}
+                                   << QStringList{" 10", "", "", "", ""} << true;
+    QTest::newRow("negative percentage") << QStringList{"ConceTpc"}
+                                         << QStringList{"txtGdt=120", "txtVdso=100", "txtDens=1"}
+                                         << QStringList{"", "", "", "", ""} << false;
+    QTest::newRow("molality without solvent")
+        << QStringList{"ConceMolal"} << QStringList{"txtGsolut=60", "txtVdso=48", "txtDens=1.25", "txtMsolut=40"}
+        << QStringList{"", "", "", "", ""} << false;
+    QTest::newRow("mole fraction terms cancel")
+        << QStringList{"ConceFrM"}
+        << QStringList{"txtGdt=100", "txtVdso=50", "txtDens=1", "txtMsolut=10", "txtMdt=20"}
+        << QStringList{"", "", "", "", ""} << false;
+    QTest::newRow("beyond single range") << QStringList{"ConceGpl"}
+                                         << QStringList{"txtGsolut=1e38", "txtVdso=1"}
+                                         << QStringList{"", "", "", "", ""} << false;
+}
+
+void TestCalculadora::results()
+{
+    QFETCH(QStringList, items);
+    QFETCH(QStringList, typed);
+    QFETCH(QStringList, expected);
+    QFETCH(bool, dropped);
+
+    Model m;
+    m.choose(items);
+    m.typeAll(typed);
+    const auto checks = m.window.resultChecks();
+    const auto texts = m.window.resultTexts();
+    for (int i = 0; i < expected.size(); ++i) {
+        if (expected[i].isEmpty()) {
+            QVERIFY2(m.withdrawn(checks[i], texts[i]), qPrintable(checks[i]->objectName()));
+        } else {
+            QCOMPARE(checks[i]->checkState(), Qt::Checked);
+            QVERIFY(checks[i]->isEnabled());
+            QVERIFY(!texts[i]->isHidden());
+            QCOMPARE(texts[i]->text(), expected[i]);
+        }
+    }
+    QCOMPARE(m.solid.falling, dropped);
+    QCOMPARE(m.window.cmdResultats->isHidden(), !dropped);
+}
+
+void TestCalculadora::firstResultDropsSolidOnce()
+{
+    Model m;
+    m.choose({"ConceMolar"});
+    QVERIFY(m.offered(m.window.chkMsolut, m.window.txtMsolut));
+    QVERIFY(!m.window.frDades->isHidden());
+
+    m.type("txtGsolut", "10");
+    QCOMPARE(m.window.chkGsolut->checkState(), Qt::Checked);
+    QVERIFY(m.solid.returns > 0);
+    QCOMPARE(m.solid.drops, 0);
+    QVERIFY(m.window.cmdResultats->isHidden());
+
+    m.type("txtVdso", "100");
+    m.type("txtMsolut", "58.44");
+    QCOMPARE(m.window.txtMolar->text(), " 1.711");
+    QVERIFY(!m.window.cmdResultats->isHidden());
+    QVERIFY(m.window.frResultats->isHidden());
+    QCOMPARE(m.solid.drops, 1);
+    QVERIFY(m.solid.falling);
+
+    // Further keystrokes recalculate while the solid is already on its way.
+    m.type("txtMsolut", "1");
+    QCOMPARE(m.solid.drops, 1);
+}
+
+void TestCalculadora::lastDatumClearedSendsSolidBack()
+{
+    Model m;
+    m.choose({"ConceTpc", "ConceMolar"});
+    m.typeAll({"txtGsolut=10", "txtGdt=90"});
+    QVERIFY(m.solid.falling);
+
+    m.erase("txtGdt");
+    QVERIFY(!m.solid.falling);
+    for (Mesura mesura : TotesMesures)
+        QCOMPARE(m.calculadora.resultat(mesura), 0.0f);
+    QVERIFY(m.withdrawn(m.window.chkTpc, m.window.txtTpc));
+    QVERIFY(m.window.ConceCap->isEnabled());
+    QVERIFY(!m.window.cmdResultats->isHidden());
+}
+
+void TestCalculadora::percentageOffersMassAndVolume()
+{
+    Model m;
+    m.choose({"ConceTpc"});
+    for (int i = 0; i < 4; ++i)
+        QVERIFY(m.offered(m.window.dataChecks()[i], m.window.dataTexts()[i]));
+    QVERIFY(m.withdrawn(m.window.chkMsolut, m.window.txtMsolut));
+    QVERIFY(m.withdrawn(m.window.chkMdt, m.window.txtMdt));
+}
+
+void TestCalculadora::moleFractionOffersMolarMasses()
+{
+    Model m;
+    m.choose({"ConceFrM"});
+    QVERIFY(m.offered(m.window.chkMsolut, m.window.txtMsolut));
+    QVERIFY(m.offered(m.window.chkMdt, m.window.txtMdt));
+    m.type("txtMsolut", "58.44");
+    QCOMPARE(m.window.chkMsolut->checkState(), Qt::Checked);
+    QCOMPARE(m.window.chkMdt->checkState(), Qt::PartiallyChecked);
+    QCOMPARE(m.calculadora.dada(Dada::Msolut), 58.44f);
+}
+
+void TestCalculadora::commaStopsTheNumber()
+{
+    Model m;
+    m.choose({"ConceTpc"});
+    m.type("txtGsolut", "12,5");
+    QCOMPARE(m.calculadora.dada(Dada::Gsolut), 12.0f);
+    QCOMPARE(m.window.txtGsolut->text(), "12,5");
+    m.choose({"ConceGpl"});
+    QCOMPARE(m.window.txtGsolut->text(), " 12");
+    QCOMPARE(m.window.chkGsolut->checkState(), Qt::Checked);
+}
+
+// Data above 0 come back checked and in the short form, needed or not.
+void TestCalculadora::echoRewritesGivenData_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("echo");
+
+    QTest::newRow("decimals") << "txtGsolut" << "12.5" << " 12.5";
+    QTest::newRow("below one") << "txtDens" << "0.5" << " .5";
+    QTest::newRow("exponent") << "txtVdso" << "2.5E3" << " 2500";
+    QTest::newRow("molar mass not needed") << "txtMsolut" << "58.440" << " 58.44";
+}
+
+void TestCalculadora::echoRewritesGivenData()
+{
+    QFETCH(QString, box);
+    QFETCH(QString, typed);
+    QFETCH(QString, echo);
+
+    Model m;
+    m.choose({"ConceFrM"});
+    m.type(box, typed);
+    m.choose({"ConceFrM", "ConceTpc"});
+    QLineEdit *edit = m.text(box);
+    QCheckBox *check = m.check(QLatin1String("chk") + box.mid(3));
+    QCOMPARE(edit->text(), echo);
+    QVERIFY(!edit->isHidden());
+    QVERIFY(check->isEnabled());
+    QCOMPARE(check->checkState(), Qt::Checked);
+}
+
+void TestCalculadora::threeOfFourHidesTheFourth()
+{
+    Model m;
+    m.choose({"ConceTpc"});
+    m.typeAll({"txtGsolut=10", "txtGdt=90", "txtVdso=100"});
+    QVERIFY(!m.window.chkDens->isEnabled());
+    QVERIFY(m.window.txtDens->isHidden());
+
+    m.erase("txtVdso");
+    QCOMPARE(m.window.chkVdso->checkState(), Qt::PartiallyChecked);
+    QVERIFY(m.window.txtDens->isHidden());
+    QCOMPARE(m.window.txtTpc->text(), " 10");
+
+    m.choose({"ConceGpl"});
+    QVERIFY(m.offered(m.window.chkDens, m.window.txtDens));
+}
+
+void TestCalculadora::clearedBoxIsNotGiven()
+{
+    Model m;
+    m.choose({"ConceGpl", "ConceMolar"});
+    m.typeAll({"txtGsolut=10", "txtVdso=100", "txtMsolut=58.44"});
+    m.erase("txtMsolut");
+    QCOMPARE(m.window.chkMsolut->checkState(), Qt::PartiallyChecked);
+    QCOMPARE(m.calculadora.dada(Dada::Msolut), 0.0f);
+    QVERIFY(m.withdrawn(m.window.chkMolar, m.window.txtMolar));
+    QCOMPARE(m.window.txtGpl->text(), " 100");
+}
+
+void TestCalculadora::datumNotGiven_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<float>("stored");
+
+    QTest::newRow("letters") << "abc" << 0.0f;
+    QTest::newRow("zero") << "0" << 0.0f;
+    QTest::newRow("negative") << "-5" << -5.0f;
+    QTest::newRow("beyond single range") << "1e39" << 0.0f;
+    QTest::newRow("below single range") << "1e-50" << 0.0f;
+}
+
+void TestCalculadora::datumNotGiven()
+{
+    QFETCH(QString, typed);
+    QFETCH(float, stored);
+
+    Model m;
+    m.choose({"ConceTpc"});
+    m.typeAll({"txtGdt=90", "txtGsolut=" + typed});
+    QCOMPARE(m.calculadora.dada(Dada::Gsolut), stored);
+    QCOMPARE(m.window.chkGsolut->checkState(), Qt::PartiallyChecked);
+    QVERIFY(m.withdrawn(m.window.chkTpc, m.window.txtTpc));
+}
+
+void TestCalculadora::clearCommand()
+{
+    Model m;
+    m.choose({"ConceTpc", "ConceFrM"});
+    m.typeAll({"txtGsolut=10", "txtGdt=90", "txtMsolut=58.44", "txtMdt=18"});
+    m.window.cmdResultats->click();
+    QVERIFY(!m.window.frResultats->isHidden());
+
+    m.window.AccionsEsborrar->trigger();
+    QVERIFY(m.window.frDades->isHidden());
+    QVERIFY(m.window.frResultats->isHidden());
+    QVERIFY(m.window.cmdResultats->isHidden());
+    QCOMPARE(m.window.cmdResultats->text(), "Veure resultats");
+    QVERIFY(!m.calculadora.resultatsVisibles());
+    for (Dada dada : TotesDades)
+        QCOMPARE(m.calculadora.dada(dada), 0.0f);
+    for (QLineEdit *edit : m.window.dataTexts() + m.window.resultTexts())
+        QVERIFY(edit->text().isEmpty());
+    for (Mesura mesura : TotesMesures)
+        QVERIFY(!m.calculadora.seleccionada(mesura));
+    for (const QString &name : MeasureItems)
+        QVERIFY(!m.action(name)->isChecked());
+    QVERIFY(!m.window.ConceCap->isEnabled());
+    QVERIFY(m.window.ConceTotes->isEnabled());
+    QVERIFY(!m.solid.falling);
+}
+
+void TestCalculadora::resultsButtonToggles()
+{
+    Model m;
+    m.choose({"ConceTpc"});
+    m.typeAll({"txtGsolut=10", "txtGdt=90"});
+    for (bool shown : {true, false, true}) {
+        m.window.cmdResultats->click();
+        QCOMPARE(m.window.frResultats->isHidden(), !shown);
+        QCOMPARE(m.window.cmdResultats->text(), shown ? "Ocultar resultats" : "Veure resultats");
+    }
+}
+
+void TestCalculadora::measureChosenTwice()
+{
+    Model m;
+    m.choose({"ConceTpc"});
+    QVERIFY(m.window.ConceTpc->isChecked());
+    QVERIFY(!m.window.frDades->isHidden());
+    m.choose({"ConceTpc"});
+    QVERIFY(!m.window.ConceTpc->isChecked());
+    QVERIFY(!m.window.frDades->isHidden());
+    for (int i = 0; i < 6; ++i)
+        QVERIFY(m.withdrawn(m.window.dataChecks()[i], m.window.dataTexts()[i]));
+
+    m.choose({"ConceTpc"});
+    m.type("txtGdt", "90");
+    m.choose({"ConceTpc"});
+    QCOMPARE(m.window.chkGdt->checkState(), Qt::Checked);
+    QVERIFY(m.window.chkGdt->isEnabled());
+    QCOMPARE(m.window.txtGdt->text(), " 90");
+    QVERIFY(m.window.txtGsolut->isHidden());
+}
+
+void TestCalculadora::selectAllAndNone()
+{
+    Model m;
+    m.window.ConceTotes->trigger();
+    for (const QString &name : MeasureItems)
+        QVERIFY(m.action(name)->isChecked());
+    for (int i = 0; i < 6; ++i)
+        QVERIFY(m.offered(m.window.dataChecks()[i], m.window.dataTexts()[i]));
+    QVERIFY(!m.window.ConceTotes->isEnabled());
+    QVERIFY(m.window.ConceCap->isEnabled());
+
+    m.typeAll({"txtGsolut=10", "txtVdso=100", "txtMsolut=58.44"});
+    QVERIFY(m.solid.falling);
+    m.window.ConceCap->trigger();
+    for (const QString &name : MeasureItems)
+        QVERIFY(!m.action(name)->isChecked());
+    for (QCheckBox *check : m.window.resultChecks())
+        QCOMPARE(check->checkState(), Qt::Unchecked);
+    QVERIFY(!m.window.ConceCap->isEnabled());
+    QVERIFY(m.window.ConceTotes->isEnabled());
+    QVERIFY(!m.solid.falling);
+    QCOMPARE(m.window.txtMsolut->text(), " 58.44");
+    QVERIFY(!m.window.txtMsolut->isHidden());
+    QVERIFY(m.window.txtGdt->isHidden());
+
+    m.choose({"ConceMolar"});
+    QCOMPARE(m.window.chkMsolut->checkState(), Qt::Checked);
+    QCOMPARE(m.window.txtMolar->text(), " 1.711");
+    QVERIFY(m.solid.falling);
+}
+
+void TestCalculadora::measureWithSufficientData()
+{
+    Model m;
+    m.choose({"ConceTpc"});
+    m.typeAll({"txtGsolut=10", "txtVdso=100"});
+    QCOMPARE(m.solid.drops, 0);
+    m.choose({"ConceGpl"});
+    QCOMPARE(m.window.txtGpl->text(), " 100");
+    QCOMPARE(m.solid.drops, 1);
+}
+
+int runTestCalculadora(int argc, char **argv)
+{
+    TestCalculadora test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_calculadora.moc"
