@@ -1,0 +1,390 @@
+#include "Layout.h"
+#include "ScreenScale.h"
+#include "SimulationCommands.h"
+
+#include <QtTest>
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <set>
+
+namespace {
+
+constexpr Rgb BaseFill{255, 200, 160};
+// The centre of the base under a 4 × 4 × 4 solid at the reference layout.
+constexpr float BaseCentreX = 2529;
+constexpr float BaseCentreY = 1750;
+
+struct Model {
+    explicit Model(int edge)
+        : random(99)
+        , sim(window, scene, random)
+    {
+        Disposa_Controls(window, scene);
+        sim.startScene({static_cast<std::int16_t>(edge), static_cast<std::int16_t>(edge * edge * edge)});
+        window.tmrRellotge.setInterval(40);
+    }
+
+    ParticleModel &m() { return sim.model(); }
+    Surface &surface() { return window.Caja->surface(); }
+
+    std::set<int> marked()
+    {
+        std::set<int> result;
+        for (int i = 0; i < m().NombreBoles; ++i)
+            if (m().Cercle[i].fill == FillMarcada)
+                result.insert(i);
+        return result;
+    }
+
+    QPointF circleCentre(int i)
+    {
+        const float half = m().DiamPant[i] / 2;
+        return {m().PantX[i] + half, m().PantY[i] + half};
+    }
+
+    void clickTwips(QPointF at)
+    {
+        const QPoint pixel(qRound(at.x() / TwipsPerPixel), qRound(at.y() / TwipsPerPixel));
+        QTest::mouseClick(window.Caja, Qt::LeftButton, Qt::NoModifier, pixel);
+    }
+
+    void ticks(int n)
+    {
+        for (int t = 0; t < n; ++t)
+            sim.tick();
+    }
+
+    Concentracio window;
+    Scene scene;
+    Random random;
+    SimulationCommands sim;
+};
+
+bool eines(Model &model)
+{
+    return model.window.mnuEines->menuAction()->isEnabled();
+}
+
+} // namespace
+
+class TestCommands : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startState();
+    void particleCount_data();
+    void particleCount();
+    void diameterLimits_data();
+    void diameterLimits();
+    void dissolveAndReturn();
+    void calculatorCallsRunWhileDisabled();
+    void einesShortcutsFollowTheMenu();
+    void marking();
+    void clickChangesNothing_data();
+    void clickChangesNothing();
+    void clickOnOverlapMarksLowerIndex();
+    void marksSurviveFallAndFreezing();
+    void freezeDuringFall();
+    void dissolveWhileFrozen();
+    void freezeBringsSmallerOverlapsToFront();
+};
+
+void TestCommands::startState()
+{
+    Model model(4);
+    ParticleModel &m = model.m();
+    QCOMPARE(int(m.NombreBoles), 64);
+    QCOMPARE(m.DiametreBola, 64.0f);
+    QCOMPARE(model.surface().circles().count(), 64);
+    for (int i = 0; i < 64; ++i)
+        QVERIFY(m.Cercle[i].visible);
+    QCOMPARE(model.surface().pointColour(BaseCentreX, BaseCentreY), BaseFill);
+    QCOMPARE(model.window.Caja->width(), qRound(5000 / TwipsPerPixel));
+    QCOMPARE(model.window.Caja->height(), qRound(10000 / TwipsPerPixel));
+    QVERIFY(model.sim.solidAtStart());
+    QVERIFY(eines(model));
+    QVERIFY(model.window.AccionsSolid->isEnabled());
+    model.ticks(10);
+    QCOMPARE(m.YSolid, 2000.0f);
+    QCOMPARE(m.BolaY[0], 2000.0f);
+}
+
+void TestCommands::particleCount_data()
+{
+    QTest::addColumn<int>("edge");
+    QTest::addColumn<QString>("clicks");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<bool>("augmentarEnabled");
+    QTest::addColumn<bool>("disminuirEnabled");
+    QTest::addColumn<bool>("augmentarChecked");
+    QTest::addColumn<bool>("disminuirChecked");
+    QTest::newRow("343 stays") << 7 << "A" << 343 << false << true << false << false;
+    QTest::newRow("343 then down") << 7 << "AD" << 216 << true << true << false << true;
+    QTest::newRow("down to 27") << 4 << "D" << 27 << true << false << false << true;
+    QTest::newRow("no lower than 27") << 4 << "DD" << 27 << true << false << false << true;
+    QTest::newRow("up again") << 4 << "DA" << 64 << true << true << true << false;
+    QTest::newRow("at most 216") << 4 << "DAAAAA" << 216 << false << true << true << false;
+    QTest::newRow("216 from 125") << 5 << "A" << 216 << false << true << true << false;
+}
+
+void TestCommands::particleCount()
+{
+    QFETCH(int, edge);
+    QFETCH(QString, clicks);
+    QFETCH(int, count);
+    Model model(edge);
+    Concentracio &w = model.window;
+    // Every click rebuilds, even the one that finds the limit.
+    model.m().Dissolent = true;
+    for (QChar click : clicks)
+        (click == 'A' ? w.EinesPsolidA : w.EinesPsolidD)->trigger();
+    QCOMPARE(int(model.m().NombreBoles), count);
+    QCOMPARE(model.surface().circles().count(), count);
+    QVERIFY(!model.m().Dissolent);
+    QTEST(w.EinesPsolidA->isEnabled(), "augmentarEnabled");
+    QTEST(w.EinesPsolidD->isEnabled(), "disminuirEnabled");
+    QTEST(w.EinesPsolidA->isChecked(), "augmentarChecked");
+    QTEST(w.EinesPsolidD->isChecked(), "disminuirChecked");
+}
+
+void TestCommands::diameterLimits_data()
+{
+    QTest::addColumn<bool>("larger");
+    QTest::addColumn<int>("changes");
+    QTest::addColumn<float>("factor");
+    QTest::newRow("Afinar (+)") << true << 10 << float(std::pow(1.01, 10));
+    QTest::newRow("Afinar (-)") << false << 11 << float(std::pow(0.99, 11));
+}
+
+void TestCommands::diameterLimits()
+{
+    QFETCH(bool, larger);
+    QFETCH(int, changes);
+    QFETCH(float, factor);
+    Model model(4);
+    Concentracio &w = model.window;
+    QAction *action = larger ? w.EinesDiamAfAu : w.EinesDiamAfDi;
+    QAction *other = larger ? w.EinesDiamAfDi : w.EinesDiamAfAu;
+    int clicks = 0;
+    int changed = 0;
+    while (action->isEnabled() && clicks < 20) {
+        const float before = model.m().DiametreBola;
+        action->trigger();
+        ++clicks;
+        changed += model.m().DiametreBola != before;
+        QVERIFY(other->isEnabled());
+    }
+    QCOMPARE(changed, changes);
+    QCOMPARE(clicks, changes + 1);
+    QCOMPARE(model.m().DiametreBola, 64 * factor);
+    QCOMPARE(model.m().DiametreBolaTriat, model.m().DiametreBola);
+    QCOMPARE(model.m().Cercle[0].size, float(model.m().DiametreBola * 1.9 / 2));
+    other->trigger();
+    QVERIFY(action->isEnabled());
+}
+
+void TestCommands::dissolveAndReturn()
+{
+    Model model(4);
+    Concentracio &w = model.window;
+    ParticleModel &m = model.m();
+    w.AccionsSolid->trigger();
+    QVERIFY(m.SolidCaient);
+    QVERIFY(!model.sim.solidAtStart());
+    QVERIFY(!w.AccionsSolid->isEnabled());
+    QVERIFY(!eines(model));
+    for (float x = 1995; x <= 3063; x += 15)
+        for (float y = 1600; y <= 1900; y += 15)
+            QVERIFY(model.surface().pointColour(x, y) != BaseFill);
+    model.ticks(100);
+    QVERIFY(m.BolesDissoltes > 0);
+    QVERIFY(!model.sim.solidAtStart());
+
+    w.AccionsInici->trigger();
+    QVERIFY(model.sim.solidAtStart());
+    QVERIFY(!m.Dissolent);
+    QCOMPARE(m.YSolid, 2000.0f);
+    QVERIFY(w.AccionsSolid->isEnabled());
+    QVERIFY(eines(model));
+    QCOMPARE(model.surface().pointColour(BaseCentreX, BaseCentreY), BaseFill);
+    QVERIFY(!w.tmrRellotge.isActive());
+    for (int i = 0; i < 64; ++i)
+        QVERIFY(m.BolaEnSolid[i]);
+}
+
+void TestCommands::calculatorCallsRunWhileDisabled()
+{
+    Model model(4);
+    ParticleModel &m = model.m();
+    model.sim.dissoldreSolid();
+    model.ticks(30);
+    QVERIFY(m.YSolid > 2000);
+    model.sim.dissoldreSolid();
+    QCOMPARE(m.YSolid, 2000.0f);
+    QVERIFY(m.SolidCaient);
+    model.window.AccionsInici->setEnabled(false);
+    model.sim.tornarSolid();
+    QVERIFY(model.sim.solidAtStart());
+    QVERIFY(!m.SolidCaient);
+}
+
+void TestCommands::einesShortcutsFollowTheMenu()
+{
+    Model model(4);
+    Concentracio &w = model.window;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QTest::keyClick(&w, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(model.m().DiametreBola, float(64 * 1.01));
+    model.sim.dissoldreSolid();
+    QTest::keyClick(&w, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(&w, Qt::Key_D, Qt::ControlModifier);
+    QCOMPARE(model.m().DiametreBola, float(64 * 1.01));
+    QVERIFY(model.m().SolidCaient);
+}
+
+void TestCommands::marking()
+{
+    Model model(4);
+    QAction *marcar = model.window.AccionsMarcar;
+    marcar->trigger();
+    QVERIFY(model.sim.MarcatgeActiu());
+    QVERIFY(marcar->isChecked());
+    marcar->trigger();
+    QVERIFY(!model.sim.MarcatgeActiu());
+    QVERIFY(!marcar->isChecked());
+}
+
+void TestCommands::clickChangesNothing_data()
+{
+    QTest::addColumn<bool>("marking");
+    QTest::addColumn<QPointF>("at");
+    QTest::newRow("marking off, on a particle") << false << QPointF(2435, 1725);
+    QTest::newRow("marking on, beside the block") << true << QPointF(1000, 1725);
+    QTest::newRow("marking on, in the solution") << true << QPointF(2500, 7000);
+}
+
+void TestCommands::clickChangesNothing()
+{
+    QFETCH(bool, marking);
+    QFETCH(QPointF, at);
+    Model model(4);
+    if (marking)
+        model.window.AccionsMarcar->trigger();
+    model.clickTwips(at);
+    QVERIFY(model.marked().empty());
+}
+
+void TestCommands::clickOnOverlapMarksLowerIndex()
+{
+    Model model(4);
+    model.window.AccionsMarcar->trigger();
+    // Particle 16 lies just behind particle 0, up and to the right.
+    const QPointF at = model.circleCentre(16);
+    QVERIFY(std::abs(at.x() - model.circleCentre(0).x()) < 30);
+    QVERIFY(std::abs(at.y() - model.circleCentre(0).y()) < 30);
+    model.clickTwips(at);
+    QCOMPARE(model.marked(), std::set<int>{0});
+    QCOMPARE(model.m().Cercle[0].border, BorderMarcada);
+    model.clickTwips(at);
+    QVERIFY(model.marked().empty());
+    QCOMPARE(model.m().Cercle[0].border, BorderBola);
+}
+
+void TestCommands::marksSurviveFallAndFreezing()
+{
+    Model model(4);
+    model.window.AccionsMarcar->trigger();
+    model.clickTwips(model.circleCentre(63));
+    model.clickTwips(model.circleCentre(5));
+    const std::set<int> marks = model.marked();
+    QCOMPARE(marks.size(), std::size_t(2));
+    model.sim.dissoldreSolid();
+    model.ticks(150);
+    model.window.tmrRellotge.start();
+    model.window.AccionsCongelar->trigger();
+    QCOMPARE(model.marked(), marks);
+    model.window.AccionsInici->trigger();
+    QVERIFY(model.marked().empty());
+}
+
+void TestCommands::freezeDuringFall()
+{
+    Model model(4);
+    Concentracio &w = model.window;
+    ParticleModel &m = model.m();
+    w.tmrRellotge.start();
+    w.AccionsSolid->trigger();
+    QTRY_VERIFY(m.YSolid > 2300);
+    w.AccionsCongelar->trigger();
+    QCOMPARE(w.AccionsCongelar->text(), QStringLiteral("Descongelar Imatge"));
+    QVERIFY(!w.tmrRellotge.isActive());
+    const float y = m.YSolid;
+    const float top = m.BolaY[0];
+    QTest::qWait(200);
+    QCOMPARE(m.YSolid, y);
+    QCOMPARE(m.BolaY[0], top);
+    QVERIFY(m.SolidCaient);
+    w.AccionsCongelar->trigger();
+    QCOMPARE(w.AccionsCongelar->text(), QStringLiteral("Congelar Imatge"));
+    QTRY_VERIFY(m.YSolid > y);
+}
+
+void TestCommands::dissolveWhileFrozen()
+{
+    Model model(4);
+    Concentracio &w = model.window;
+    ParticleModel &m = model.m();
+    w.tmrRellotge.start();
+    w.AccionsCongelar->trigger();
+    w.AccionsSolid->trigger();
+    QVERIFY(m.SolidCaient);
+    QTest::qWait(200);
+    QCOMPARE(m.YSolid, 2000.0f);
+    w.AccionsCongelar->trigger();
+    QTRY_VERIFY(m.YSolid > 2000);
+}
+
+void TestCommands::freezeBringsSmallerOverlapsToFront()
+{
+    Model model(4);
+    ParticleModel &m = model.m();
+    CircleSet &circles = m.Cercle;
+    // Overlapping pairs, the first one of each drawn behind the second: a pair
+    // led by a particle still in the solid, and two released pairs.
+    const struct {
+        int i;
+        float top;
+        float size;
+        bool inSolid;
+    } pairs[] = {{0, 6000, 50, true}, {1, 6000, 64, false}, {3, 6500, 60, false},
+                 {2, 6500, 64, false}, {4, 7000, 58, false}, {5, 7000, 62, false}};
+    for (const auto &p : pairs) {
+        m.BolaEnSolid[p.i] = p.inSolid;
+        m.PantX[p.i] = 3000 + 10 * p.i;
+        m.PantY[p.i] = p.top;
+        m.DiamPant[p.i] = p.size;
+        circles.bringToFront(p.i);
+    }
+    model.window.tmrRellotge.start();
+    model.window.AccionsCongelar->trigger();
+    const std::vector<int> &order = circles.stacking();
+    auto rank = [&](int i) { return std::find(order.begin(), order.end(), i) - order.begin(); };
+    QVERIFY(rank(1) > rank(0));
+    QVERIFY(rank(3) > rank(2));
+    QVERIFY(rank(4) > rank(5));
+    for (int i = 2; i < 6; ++i) {
+        QCOMPARE(circles[i].left, m.PantX[i]);
+        QCOMPARE(circles[i].top, m.PantY[i]);
+        QCOMPARE(circles[i].size, m.DiamPant[i]);
+    }
+}
+
+int runCommandTests(int argc, char **argv)
+{
+    TestCommands tests;
+    return QTest::qExec(&tests, argc, argv);
+}
+
+#include "test_commands.moc"
