@@ -5,5 +5,6 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Kinetra"));
     return LauncherApp::run(app);
 }

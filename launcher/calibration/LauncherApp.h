@@ -1,6 +1,51 @@
 #pragma once
 
+#include "ControlPantalla.h"
+#include "Measurement.h"
+#include "ModelStarter.h"
+#include "Random.h"
+
+#include <QObject>
+#include <functional>
+#include <memory>
+
 class QApplication;
+class Models;
+class Optim_Boles;
+
+// The launcher's start-up chain, splash → measurement → menu window, and
+// its end when the user leaves the suite.
+class Launcher : public QObject {
+    Q_OBJECT
+
+public:
+    struct Hooks {
+        Clock clock;
+        ProgramStarter starter = startDetachedProgram;
+        std::function<void()> endProgram;
+    };
+
+    Launcher(Random &random, Hooks hooks);
+    ~Launcher() override;
+
+    void start();
+
+    ControlPantalla *splash() const { return m_splash.get(); }
+    Optim_Boles *calibration() const { return m_calibration.get(); }
+    Models *menu() const { return m_menu.get(); }
+
+private:
+    void screenChecked(ScreenScale scale);
+    void measured();
+    void leave();
+
+    Random &m_random;
+    Hooks m_hooks;
+    ScreenScale m_scale;
+    std::unique_ptr<ControlPantalla> m_splash;
+    std::unique_ptr<Optim_Boles> m_calibration;
+    std::unique_ptr<Models> m_menu;
+};
 
 namespace LauncherApp {
 int run(QApplication &app);

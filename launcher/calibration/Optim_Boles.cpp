@@ -1,0 +1,120 @@
+#include "Optim_Boles.h"
+
+#include "CalibrationFile.h"
+#include "ScreenScale.h"
+#include "TwipGeometry.h"
+
+const QString Optim_Boles::Message = QStringLiteral("Optimitzant el nombre de partícules  ");
+const QString Optim_Boles::Mark = QStringLiteral("■");
+
+namespace {
+
+const QColor BoxColour(192, 255, 255);
+
+void setColour(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
+{
+    QPalette pal = widget->palette();
+    pal.setColor(role, colour);
+    widget->setPalette(pal);
+}
+
+QFont boldFont(const QFont &base, float points)
+{
+    QFont font(base);
+    font.setBold(true);
+    font.setPointSizeF(points);
+    return font;
+}
+
+// A label as wide and high as its caption.
+void fitToText(QLabel *label)
+{
+    TwipRect r = twipRect(label);
+    const QSize size = label->sizeHint();
+    r.width = size.width() * TwipsPerPixel;
+    r.height = size.height() * TwipsPerPixel;
+    setTwipRect(label, r);
+}
+
+} // namespace
+
+Optim_Boles::Optim_Boles(Random &random, Clock clock, QWidget *parent)
+    : QWidget(parent)
+    , Caja(new PictureBox(this))
+    , boles(Caja->surface().circles(), random)
+    , measurement(boles, std::move(clock))
+{
+    setObjectName(QStringLiteral("Optim_Boles"));
+    setWindowTitle(QStringLiteral("Tavirel"));
+    buildControls();
+    load();
+}
+
+void Optim_Boles::buildControls()
+{
+    setAutoFillBackground(true);
+    setColour(this, QPalette::Window, BoxColour);
+    setColour(this, QPalette::WindowText, QColor(128, 128, 0));
+    setFont(boldFont(font(), 8.25f));
+    Caja->setObjectName(QStringLiteral("Caja"));
+    Caja->surface().setBackground({192, 255, 255});
+    lblOptim = new QLabel(this);
+    lblOptim->setObjectName(QStringLiteral("lblOptim"));
+    lblOptim->setFont(boldFont(QFont(), 12));
+    setColour(lblOptim, QPalette::WindowText, QColor(0, 0, 192));
+    lblPunts = new QLabel(this);
+    lblPunts->setObjectName(QStringLiteral("lblPunts"));
+    lblPunts->setFont(boldFont(QFont(), 18));
+    setColour(lblPunts, QPalette::WindowText, QColor(0, 0, 255));
+    tmrRelloOptim.setObjectName(QStringLiteral("tmrRelloOptim"));
+    tmrRelloOptim.setTimerType(Qt::PreciseTimer);
+    connect(&tmrRelloOptim, &QTimer::timeout, this, &Optim_Boles::tick);
+}
+
+void Optim_Boles::load()
+{
+    maximise(this);
+    boles.setConstants(calibrationBoxConstants());
+    moveTwips(Caja, 360, 768);
+    Caja->resizeTwips(8000, 8000);
+    tmrRelloOptim.setInterval(50);
+    measurement.start();
+    lblOptim->setText(Message);
+    moveTwips(lblOptim, 2000, 400);
+    fitToText(lblOptim);
+    const TwipRect message = twipRect(lblOptim);
+    lblPunts->setText(Mark);
+    moveTwips(lblPunts, message.left + message.width, message.top - 20);
+    fitToText(lblPunts);
+    tmrRelloOptim.start();
+}
+
+void Optim_Boles::tick()
+{
+    switch (measurement.tick()) {
+    case Measurement::Step::Finished:
+        finish();
+        return;
+    case Measurement::Step::Grew:
+        addMark();
+        break;
+    case Measurement::Step::Moved:
+        break;
+    }
+    Caja->update();
+}
+
+void Optim_Boles::addMark()
+{
+    lblPunts->setText(Mark + lblPunts->text());
+    fitToText(lblPunts);
+}
+
+// A file that cannot be written leaves the model its smallest solid, which
+// is no reason to keep the user from the launcher.
+void Optim_Boles::finish()
+{
+    tmrRelloOptim.stop();
+    writeCalibration(calibrationFilePath(), measurement.TempsBudget, measurement.NombreFinal);
+    emit measured(measurement.NombreFinal);
+}

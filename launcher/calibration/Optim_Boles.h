@@ -1,0 +1,41 @@
+#pragma once
+
+#include "Measurement.h"
+#include "PictureBox.h"
+
+#include <QLabel>
+#include <QTimer>
+#include <QWidget>
+
+class Random;
+
+// The start-up measurement: invisible particles in growing numbers, a
+// message and a row of marks; at the end the calibration file is written.
+class Optim_Boles : public QWidget {
+    Q_OBJECT
+
+public:
+    Optim_Boles(Random &random, Clock clock, QWidget *parent = nullptr);
+
+    static const QString Message;
+    static const QString Mark;
+
+    PictureBox *Caja;
+    ParticleBox boles;
+    Measurement measurement;
+    QLabel *lblOptim;
+    QLabel *lblPunts;
+    QTimer tmrRelloOptim;
+
+    void tick();
+
+signals:
+    // The file is written (or could not be) and the timer is off.
+    void measured(std::int16_t NombreFinal);
+
+private:
+    void buildControls();
+    void load();
+    void addMark();
+    void finish();
+};

@@ -1,0 +1,62 @@
+#include "MenuWidgets.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+Backdrop::Backdrop(QWidget *parent)
+    : QWidget(parent)
+{
+    setAutoFillBackground(true);
+    setMouseTracking(true);
+}
+
+void Backdrop::setPicture(const QPixmap &picture)
+{
+    m_picture = picture;
+    update();
+}
+
+void Backdrop::paintEvent(QPaintEvent *)
+{
+    if (m_picture.isNull())
+        return;
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, m_picture);
+}
+
+void Backdrop::mouseMoveEvent(QMouseEvent *)
+{
+    emit pointerMoved();
+}
+
+ActiveLabel::ActiveLabel(QWidget *parent)
+    : QLabel(parent)
+{
+    setMouseTracking(true);
+    setFrameShadow(QFrame::Plain);
+    setLineWidth(1);
+}
+
+void ActiveLabel::setFramed(bool framed)
+{
+    setFrameShape(framed ? QFrame::Box : QFrame::NoFrame);
+}
+
+void ActiveLabel::mouseMoveEvent(QMouseEvent *)
+{
+    emit pointerMoved();
+}
+
+void ActiveLabel::mousePressEvent(QMouseEvent *event)
+{
+    m_pressed = event->button() == Qt::LeftButton;
+}
+
+// A click is a press and a release of the left button over the label.
+void ActiveLabel::mouseReleaseEvent(QMouseEvent *event)
+{
+    const bool click = m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    m_pressed = false;
+    if (click)
+        emit clicked();
+}

@@ -1,0 +1,205 @@
+#include "ParticleBox.h"
+
+#include "Random.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double Pi = 3.14159265358979;
+constexpr int MaxRejectedDraws = 8;
+
+float cosDegrees(double angle)
+{
+    return static_cast<float>(std::cos(angle * Pi / 180));
+}
+
+// j takes i's velocity through a whole-number temporary and moves along the
+// line of centres to one diameter from i.
+void exchange(ParticleBox::Table &position, ParticleBox::Table &velocity, int i, int j, float r)
+{
+    const float t = std::nearbyint(velocity[i]);
+    velocity[i] = velocity[j];
+    velocity[j] = t;
+    position[j] = position[i] - (position[i] - position[j]) / r;
+}
+
+} // namespace
+
+BoxConstants backgroundBoxConstants()
+{
+    BoxConstants c;
+    c.DiametreBola = 400;
+    c.AmpladaRecinte = c.AlturaRecinte = c.FonsRecinte = 5000;
+    c.lowerWalls = {-1000, -1500, 0};
+    return c;
+}
+
+void setBackOffset(BoxConstants &c, float fonsX, float fonsY)
+{
+    c.FonsX = fonsX;
+    c.FonsY = fonsY;
+    c.FonsDiagonal = static_cast<float>(std::sqrt(double(fonsX) * fonsX + double(fonsY) * fonsY));
+    c.FonsAngle = static_cast<float>(std::atan(double(fonsY) / fonsX));
+}
+
+ParticleBox::ParticleBox(CircleSet &circles, Random &random)
+    : m_circles(circles)
+    , m_random(random)
+{
+    if (m_circles.count() < NombreCercles)
+        m_circles.resize(NombreCercles);
+}
+
+void ParticleBox::create(std::int16_t count)
+{
+    NombreBoles = std::min(count, NombreCercles);
+    for (int i = 0; i < NombreCercles; ++i)
+        m_circles[i].visible = false;
+    m_random.reseedFromClock();
+    for (int n = 0; n < NombreBoles; ++n) {
+        paint(n);
+        place(n);
+        project(n);
+        m_circles[n].visible = true;
+        aim(n);
+    }
+}
+
+void ParticleBox::paint(int n)
+{
+    Rgb colour{75, 175, 0};
+    if (c.colour)
+        colour = *c.colour;
+    else
+        colour.b = static_cast<int>(std::floor(m_random.uniform() * 255 + 1));
+    m_circles[n].fill = colour;
+    m_circles[n].border = colour;
+}
+
+void ParticleBox::place(int n)
+{
+    const auto draw = [this](float extent) {
+        return static_cast<float>(std::floor(m_random.uniform() * (extent - c.DiametreBola - 1)));
+    };
+    int rejected = 0;
+    for (;;) {
+        BolaX[n] = draw(c.AmpladaRecinte);
+        BolaY[n] = draw(c.AlturaRecinte);
+        BolaZ[n] = draw(c.FonsRecinte);
+        if (!overlapsEarlier(n))
+            return;
+        if (++rejected > MaxRejectedDraws)
+            return;
+    }
+}
+
+bool ParticleBox::overlapsEarlier(int n) const
+{
+    const float diameterSquared = c.DiametreBola * c.DiametreBola;
+    for (int k = 0; k < n; ++k) {
+        const float dx = BolaX[n] - BolaX[k];
+        const float dy = BolaY[n] - BolaY[k];
+        const float dz = BolaZ[n] - BolaZ[k];
+        if (diameterSquared > dx * dx + dy * dy + dz * dz)
+            return true;
+    }
+    return false;
+}
+
+// Two angles drawn so that their cosines leave room for a third, then the
+// three cosines dealt to the axes in one of six orders.
+void ParticleBox::aim(int n)
+{
+    const float velocitat = c.DiametreBola;
+    m_random.reseedFromClock();
+    const auto angleA = static_cast<float>(m_random.uniform() * 180);
+    const float angleBMin = angleA > 90 ? angleA - 90 : 90 - angleA;
+    const float angleBMax = angleA > 90 ? 270 - angleA : angleA + 90;
+    const auto angleB = static_cast<float>(angleBMin + (angleBMax - angleBMin) * m_random.uniform());
+    const float cosA = cosDegrees(angleA);
+    const float cosB = cosDegrees(angleB);
+    const auto rest = static_cast<float>(1 - double(cosA) * cosA - double(cosB) * cosB);
+    const float cosC = rest > 0 ? std::sqrt(rest) : 1.0f;
+    const int k = static_cast<int>(std::floor(m_random.uniform() * 6 + 1));
+    const std::array<std::array<float, 3>, 6> orders{{{cosA, cosB, cosC},
+                                                      {cosA, cosC, cosB},
+                                                      {cosB, cosA, cosC},
+                                                      {cosB, cosC, cosA},
+                                                      {cosC, cosA, cosB},
+                                                      {cosC, cosB, cosA}}};
+    const auto &cosines = orders[static_cast<std::size_t>(k - 1)];
+    VelX[n] = velocitat * cosines[0];
+    VelY[n] = velocitat * cosines[1];
+    VelZ[n] = velocitat * cosines[2];
+}
+
+void ParticleBox::project(int i)
+{
+    const float prof = BolaZ[i] / (c.FonsRecinte - c.DiametreBola);
+    const double offset = double(prof) * c.FonsDiagonal;
+    PantX[i] = static_cast<float>(BolaX[i] + offset * std::cos(double(c.FonsAngle)));
+    PantY[i] = static_cast<float>(BolaY[i] + c.FonsY - offset * std::sin(double(c.FonsAngle)));
+    DiamPant[i] = c.shrinkWithDepth ? static_cast<float>(std::fabs(1 - prof * 0.2) * c.DiametreBola)
+                                    : c.DiametreBola;
+    m_circles.place(i, PantX[i], PantY[i], DiamPant[i]);
+}
+
+void ParticleBox::bounce(float &position, float &velocity, float lower, float upper) const
+{
+    if (!(position > lower))
+        velocity = -velocity;
+    if (!(upper > position))
+        velocity = -velocity;
+    position += velocity;
+    position = std::clamp(position, lower, upper);
+}
+
+void ParticleBox::step()
+{
+    const auto &low = c.lowerWalls;
+    for (int i = 0; i < NombreBoles; ++i) {
+        Xoc_Boles(i);
+        bounce(BolaX[i], VelX[i], low[0], c.AmpladaRecinte - c.DiametreBola);
+        bounce(BolaY[i], VelY[i], low[1], c.AlturaRecinte - c.DiametreBola);
+        bounce(BolaZ[i], VelZ[i], low[2], c.FonsRecinte - c.DiametreBola);
+        project(i);
+    }
+}
+
+void ParticleBox::Xoc_Boles(int j)
+{
+    // Pairs further apart than two diameters cannot touch; skipping them
+    // early changes no result.
+    const float farApart = 4 * c.DiametreBola * c.DiametreBola;
+    for (int i = j + 1; i < NombreBoles; ++i) {
+        const float dx = BolaX[i] - BolaX[j];
+        const float dy = BolaY[i] - BolaY[j];
+        const float dz = BolaZ[i] - BolaZ[j];
+        const float squared = dx * dx + dy * dy + dz * dz;
+        if (squared > farApart)
+            continue;
+        const float r = std::sqrt(squared) / c.DiametreBola;
+        if (!(r > 0 && r <= 1))
+            continue;
+        exchange(BolaX, VelX, i, j, r);
+        exchange(BolaY, VelY, i, j, r);
+        exchange(BolaZ, VelZ, i, j, r);
+    }
+}
+
+void ParticleBox::Ordena_Profunditat()
+{
+    for (int i = 0; i < NombreBoles; ++i) {
+        for (int k = i + 1; k < NombreBoles; ++k) {
+            const double dist = std::hypot(double(PantX[k]) - PantX[i], double(PantY[k]) - PantY[i]);
+            if (!((DiamPant[i] + DiamPant[k]) / 2 > dist))
+                continue;
+            if (std::floor(DiamPant[k] / DiamPant[i]) == 0)
+                m_circles.bringToFront(i);
+            else
+                m_circles.sendToBack(i);
+        }
+    }
+}

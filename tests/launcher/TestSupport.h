@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDir>
+#include <QMessageBox>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTimer>
+
+class QWidget;
+
+int runParticleBoxTests(int argc, char **argv);
+int runMeasurementTests(int argc, char **argv);
+int runModelsTests(int argc, char **argv);
+int runLauncherTests(int argc, char **argv);
+
+// A runtime folder of the test's own, so the calibration file of one test
+// never meets another's.
+class PrivateRuntime {
+public:
+    PrivateRuntime();
+    ~PrivateRuntime();
+    QString path() const { return m_dir.path(); }
+
+private:
+    QTemporaryDir m_dir;
+    QByteArray m_old;
+};
+
+// Runs the test from an empty folder, where "Arxius_models" is whatever the
+// test puts there.
+class WorkingFolder {
+public:
+    WorkingFolder();
+    ~WorkingFolder();
+    QString path() const { return m_dir.path(); }
+    QString makeModels() const;
+
+private:
+    QTemporaryDir m_dir;
+    QString m_old;
+};
+
+// Answers every message box that opens while it lives, keeping the texts.
+class MessageWatcher : public QObject {
+public:
+    MessageWatcher();
+    QStringList texts;
+
+private:
+    void answer();
+    QTimer m_poll;
+};
+
+// Sends a pointer movement without buttons to the widget's centre.
+void movePointerOver(QWidget *widget);
+
+void clearApplicationPointer();

@@ -1,0 +1,156 @@
+#include "CalibrationFile.h"
+#include "LauncherApp.h"
+#include "Models.h"
+#include "Optim_Boles.h"
+#include "TestSupport.h"
+
+#include <QFile>
+#include <QtTest>
+
+namespace {
+
+enum class Exit { Sortir, Fi, TitleBar };
+
+// A machine too slow for 50 particles: the measurement ends on its 11th tick.
+struct SlowStart {
+    SlowStart()
+        : launcher(random, hooks())
+    {
+    }
+
+    Launcher::Hooks hooks()
+    {
+        Launcher::Hooks h;
+        h.clock = [this] { return now += 1; };
+        h.starter = [](const QString &, QString &) { return true; };
+        h.endProgram = [this] { ++ended; };
+        return h;
+    }
+
+    // The calibration timer may have ticked on its own before it is stopped.
+    void runToCalibration(int ticks)
+    {
+        launcher.start();
+        QVERIFY(launcher.splash());
+        QTRY_VERIFY(launcher.calibration());
+        launcher.calibration()->tmrRelloOptim.stop();
+        while (launcher.calibration()->measurement.Comptador < ticks)
+            launcher.calibration()->tick();
+    }
+
+    void runToMenu()
+    {
+        runToCalibration(10);
+        launcher.calibration()->tick();
+        QVERIFY(launcher.menu());
+    }
+
+    double now = 0;
+    int ended = 0;
+    Random random{11};
+    Launcher launcher;
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(Exit)
+
+class TestLauncher : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup();
+    void startUpChain();
+    void unwritableFileStillOpensMenu();
+    void leaving_data();
+    void leaving();
+};
+
+void TestLauncher::cleanup()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void TestLauncher::startUpChain()
+{
+    PrivateRuntime runtime;
+    SlowStart s;
+    s.runToCalibration(10);
+    QVERIFY(s.launcher.calibration()->isVisible());
+    QVERIFY(!s.launcher.splash());
+    QVERIFY(!s.launcher.menu());
+    QVERIFY(!QFile::exists(calibrationFilePath()));
+    s.launcher.calibration()->tick();
+    QVERIFY(s.launcher.menu());
+    QVERIFY(s.launcher.menu()->isVisible());
+    QVERIFY(!s.launcher.calibration()->isVisible());
+    QFile file(calibrationFilePath());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray(" .07\r\n 50\r\n"));
+    QCOMPARE(s.ended, 0);
+}
+
+// A folder where the file should be makes it impossible to write, even for
+// an administrator.
+void TestLauncher::unwritableFileStillOpensMenu()
+{
+    PrivateRuntime runtime;
+    QVERIFY(QDir(runtime.path()).mkdir(QStringLiteral("Optim_boles.txt")));
+    SlowStart s;
+    s.runToMenu();
+    QVERIFY(s.launcher.menu()->isVisible());
+    QCOMPARE(s.ended, 0);
+    QCOMPARE(readCalibration(calibrationFilePath()).NombreBolesOptim, std::int16_t(64));
+}
+
+void TestLauncher::leaving_data()
+{
+    QTest::addColumn<Exit>("exit");
+    QTest::addColumn<bool>("fileGone");
+    QTest::newRow("Sortir") << Exit::Sortir << false;
+    QTest::newRow("Fi") << Exit::Fi << false;
+    QTest::newRow("title bar") << Exit::TitleBar << false;
+    QTest::newRow("Sortir, file already gone") << Exit::Sortir << true;
+    QTest::newRow("title bar, file already gone") << Exit::TitleBar << true;
+}
+
+void TestLauncher::leaving()
+{
+    QFETCH(Exit, exit);
+    QFETCH(bool, fileGone);
+    PrivateRuntime runtime;
+    SlowStart s;
+    s.runToMenu();
+    QVERIFY(QFile::exists(calibrationFilePath()));
+    if (fileGone)
+        QVERIFY(QFile::remove(calibrationFilePath()));
+    Models *menu = s.launcher.menu();
+    MessageWatcher watcher;
+    switch (exit) {
+    case Exit::Sortir:
+        menu->OpcionsSortir->trigger();
+        break;
+    case Exit::Fi:
+        QTest::mouseClick(menu->lblFi, Qt::LeftButton);
+        break;
+    case Exit::TitleBar:
+        menu->close();
+        break;
+    }
+    QCOMPARE(s.ended, 1);
+    QVERIFY(!QFile::exists(calibrationFilePath()));
+    QVERIFY(!menu->isVisible());
+    QVERIFY(!s.launcher.calibration()->isVisible());
+    QVERIFY(!menu->tmrRellotge.isActive());
+    QCOMPARE(watcher.texts, QStringList());
+    menu->close();
+    QCOMPARE(s.ended, 1);
+}
+
+int runLauncherTests(int argc, char **argv)
+{
+    TestLauncher test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_Launcher.moc"

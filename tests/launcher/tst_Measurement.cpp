@@ -1,0 +1,171 @@
+#include "CalibrationFile.h"
+#include "Measurement.h"
+#include "Optim_Boles.h"
+#include "Random.h"
+#include "TestSupport.h"
+#include "TwipGeometry.h"
+
+#include <QFile>
+#include <QtTest>
+
+namespace {
+
+// A machine whose ticks cost `fast` seconds up to some count and `slow` from it.
+struct Machine {
+    double fast = 0.05;
+    double slow = 0.08;
+    int slowFrom = 1000;
+    double now = 0;
+
+    Clock clock()
+    {
+        return [this] { return now; };
+    }
+    void ticked(int count) { now += count >= slowFrom ? slow : fast; }
+};
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestMeasurement : public QObject {
+    Q_OBJECT
+
+private slots:
+    void stepping_data();
+    void stepping();
+    void window_data();
+    void window();
+    void windowLayout();
+};
+
+void TestMeasurement::stepping_data()
+{
+    QTest::addColumn<double>("fast");
+    QTest::addColumn<double>("slow");
+    QTest::addColumn<int>("slowFrom");
+    QTest::addColumn<int>("final");
+    QTest::addColumn<int>("increases");
+    QTest::addColumn<int>("ticks");
+    QTest::newRow("fails at 50") << 0.05 << 0.08 << 50 << 50 << 0 << 11;
+    QTest::newRow("fails at 60") << 0.05 << 0.08 << 60 << 60 << 1 << 21;
+    QTest::newRow("fails at 250") << 0.05 << 0.08 << 250 << 250 << 20 << 211;
+    QTest::newRow("never fails") << 0.05 << 0.08 << 1000 << 400 << 35 << 361;
+    QTest::newRow("fails only at 400") << 0.05 << 0.08 << 400 << 400 << 35 << 361;
+    QTest::newRow("exactly the budget passes") << 0.07 << 0.07 << 1000 << 400 << 35 << 361;
+    QTest::newRow("just over the budget fails") << 0.0701 << 0.0701 << 1000 << 50 << 0 << 11;
+}
+
+void TestMeasurement::stepping()
+{
+    QFETCH(double, fast);
+    QFETCH(double, slow);
+    QFETCH(int, slowFrom);
+    QFETCH(int, final);
+    QFETCH(int, increases);
+    QFETCH(int, ticks);
+    Machine machine{fast, slow, slowFrom};
+    CircleSet circles;
+    Random random(5);
+    ParticleBox box(circles, random);
+    box.setConstants(calibrationBoxConstants());
+    Measurement measurement(box, machine.clock());
+    measurement.start();
+    QCOMPARE(measurement.NombreBoles, std::int16_t(50));
+    int grew = 0;
+    int made = 0;
+    Measurement::Step step = Measurement::Step::Moved;
+    while (step != Measurement::Step::Finished && made < 1000) {
+        const int count = measurement.NombreBoles;
+        step = measurement.tick();
+        ++made;
+        grew += step == Measurement::Step::Grew;
+        machine.ticked(count);
+        QVERIFY(measurement.NombreBoles <= 400);
+        QCOMPARE(box.NombreBoles, measurement.NombreBoles);
+    }
+    QCOMPARE(int(measurement.NombreFinal), final);
+    QCOMPARE(grew, increases);
+    QCOMPARE(made, ticks);
+}
+
+void TestMeasurement::window_data()
+{
+    QTest::addColumn<int>("slowFrom");
+    QTest::addColumn<int>("ticks");
+    QTest::addColumn<int>("marks");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("fails at 50") << 50 << 11 << 1 << QByteArray(" .07\r\n 50\r\n");
+    QTest::newRow("fails at 60") << 60 << 21 << 2 << QByteArray(" .07\r\n 60\r\n");
+    QTest::newRow("never fails") << 1000 << 361 << 36 << QByteArray(" .07\r\n 400\r\n");
+}
+
+void TestMeasurement::window()
+{
+    QFETCH(int, slowFrom);
+    QFETCH(int, ticks);
+    QFETCH(int, marks);
+    QFETCH(QByteArray, bytes);
+    PrivateRuntime runtime;
+    Machine machine;
+    machine.slowFrom = slowFrom;
+    Random random(9);
+    Optim_Boles optim(random, machine.clock());
+    QVERIFY(optim.tmrRelloOptim.isActive());
+    QCOMPARE(optim.tmrRelloOptim.interval(), 50);
+    optim.tmrRelloOptim.stop();
+    QSignalSpy measured(&optim, &Optim_Boles::measured);
+    for (int t = 0; t < ticks; ++t) {
+        QCOMPARE(measured.count(), 0);
+        const int count = optim.measurement.NombreBoles;
+        optim.tick();
+        machine.ticked(count);
+    }
+    QCOMPARE(measured.count(), 1);
+    QCOMPARE(optim.lblPunts->text(), QString(marks, QChar(0x25A0)));
+    QCOMPARE(fileBytes(calibrationFilePath()), bytes);
+    QVERIFY(!optim.tmrRelloOptim.isActive());
+    const CircleSet &circles = optim.Caja->surface().circles();
+    for (int i = 0; i < 400; ++i)
+        QCOMPARE(circles[i].visible, i < optim.measurement.NombreFinal);
+}
+
+void TestMeasurement::windowLayout()
+{
+    Machine machine;
+    Random random(3);
+    Optim_Boles optim(random, machine.clock());
+    optim.tmrRelloOptim.stop();
+    QCOMPARE(optim.windowTitle(), QStringLiteral("Tavirel"));
+    QCOMPARE(optim.lblOptim->text(), QStringLiteral("Optimitzant el nombre de partícules  "));
+    const TwipRect box = twipRect(optim.Caja);
+    QCOMPARE(box.left, 360.f);
+    QCOMPARE(box.top, 768.f);
+    QCOMPARE(box.width, 8000.f);
+    QCOMPARE(box.height, 8000.f);
+    QCOMPARE(optim.Caja->surface().background(), (Rgb{192, 255, 255}));
+    const TwipRect message = twipRect(optim.lblOptim);
+    const TwipRect marks = twipRect(optim.lblPunts);
+    QCOMPARE(message.left, 2000.f);
+    QCOMPARE(message.top, 400.f);
+    QCOMPARE(marks.left, message.left + message.width);
+    QCOMPARE(marks.top, 380.f);
+    QCOMPARE(optim.lblPunts->text(), QStringLiteral("■"));
+    const int oneMark = optim.lblPunts->width();
+    for (int step = 0; step < 11; ++step)
+        optim.tick();
+    QCOMPARE(optim.lblPunts->text(), QStringLiteral("■■"));
+    QVERIFY(optim.lblPunts->width() > oneMark);
+}
+
+int runMeasurementTests(int argc, char **argv)
+{
+    TestMeasurement test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_Measurement.moc"
