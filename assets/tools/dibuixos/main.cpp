@@ -40,8 +40,10 @@ QFont font(const char* family, qreal pixels, bool bold = false, bool italic = fa
     return f;
 }
 
-void save(const QImage& img, const QString& path, int quality = 90)
+void save(const QImage& img, const QString& path)
 {
+    // Quality means compression for PNG; only JPEG gets a quality setting.
+    const int quality = path.endsWith(QLatin1String(".jpg")) ? 90 : -1;
     if (!img.save(path, nullptr, quality)) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
         std::exit(1);
@@ -225,8 +227,12 @@ void recommendationsPanel(QPainter& p)
         "<h3>Informes i anotacions</h3>"
         "<p>Deseu els informes i el document de text <b>amb un altre "
         "nom</b>: els arxius originals han de quedar disponibles, amb el seu "
-        "nom, per a les properes vegades que s'utilitzi el programa.</p>"),
-        12.5);
+        "nom, per a les properes vegades que s'utilitzi el programa.</p>"
+        "<h3>Ajuda</h3>"
+        "<p>Dins del model, el menú <b>Ajuda</b> explica totes les ordres, i el "
+        "menú <b>Finestra</b> obre la presentació, la introducció teòrica, les "
+        "propostes de treball i la guia didàctica.</p>"),
+        13);
 }
 
 // ---------------------------------------------------------------- launcher
@@ -259,8 +265,10 @@ void launcherBackground(const QString& path)
     // A large, faint beaker in the lower right corner.
     const QRectF glass(800, 470, 250, 300);
     QPainterPath liquid;
+    liquid.setFillRule(Qt::WindingFill);
     liquid.addRoundedRect(QRectF(glass.left(), glass.top() + 110, glass.width(), glass.height() - 110), 18, 18);
-    p.fillPath(liquid, QColor(150, 190, 245, 40));
+    liquid.addRect(QRectF(glass.left(), glass.top() + 110, glass.width(), 30));
+    p.fillPath(liquid.simplified(), QColor(150, 190, 245, 40));
     QPainterPath outline;
     outline.moveTo(glass.left() - 16, glass.top() - 12);
     outline.quadTo(glass.left(), glass.top() - 8, glass.left(), glass.top() + 6);
@@ -288,15 +296,15 @@ void launcherBackground(const QString& path)
         p.setPen(QPen(QColor(40, 70, 200, alpha), 1.2));
         p.drawEllipse(c, r, r);
     };
-    QVector<QPointF> placed;
+    QVector<QPointF> placed = {QPointF(640, 700), QPointF(1060, 360)};  // water molecules
     auto free = [&](QPointF c, qreal gap) {
         for (const QPointF& q : placed)
             if (QLineF(c, q).length() < gap)
                 return false;
         return true;
     };
-    for (int n = 0, tries = 0; n < 34 && tries < 5000; ++tries) {
-        const QPointF c(glass.left() + 18 + rng.bounded(glass.width() - 36),
+    for (int n = 0, tries = 0; n < 28 && tries < 5000; ++tries) {
+        const QPointF c(glass.left() + 18 + rng.bounded(glass.width() - 84),
                         glass.top() + 130 + rng.bounded(glass.height() - 150));
         if (!free(c, 26))
             continue;
@@ -304,7 +312,7 @@ void launcherBackground(const QString& path)
         faint(c, 9, 70);
         ++n;
     }
-    for (int n = 0, tries = 0; n < 40 && tries < 20000; ++tries) {
+    for (int n = 0, tries = 0; n < 30 && tries < 20000; ++tries) {
         const QPointF c(rng.bounded(W), rng.bounded(H));
         const qreal r = 6 + rng.bounded(16);
         if (!clear(c, r + 20) || glass.adjusted(-40, -40, 40, 40).contains(c) || !free(c, 3 * r + 30))
@@ -428,6 +436,7 @@ void drawBeaker(QPainter& p, const Beaker& b, const QVector<QPointF>& solute,
 {
     const QRectF& g = b.body;
     QPainterPath liquid;
+    liquid.setFillRule(Qt::WindingFill);
     liquid.addRoundedRect(QRectF(g.left(), b.level, g.width(), g.bottom() - b.level), 16, 16);
     liquid.addRect(QRectF(g.left(), b.level, g.width(), 20));
     p.fillPath(liquid.simplified(), QColor(222, 240, 255));
@@ -445,8 +454,8 @@ void drawBeaker(QPainter& p, const Beaker& b, const QVector<QPointF>& solute,
                     inCrystal = true;
             if (inCrystal)
                 continue;
-            for (int i = 0; i < 7; ++i) {
-                const qreal a = (i + 0.3 * k) * 2 * M_PI / 7;
+            for (int i = 0; i < 6; ++i) {
+                const qreal a = (i + 0.3 * k) * 2 * M_PI / 6;
                 const QPointF m = c + QPointF(std::cos(a), std::sin(a)) * shell;
                 if (solutionArea(b).adjusted(b.rSolvent, b.rSolvent, -b.rSolvent, -b.rSolvent).contains(m))
                     solvent << m;
@@ -491,11 +500,6 @@ void drawBeaker(QPainter& p, const Beaker& b, const QVector<QPointF>& solute,
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(QColor(50, 55, 80), 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.drawPath(outline);
-    p.setPen(QPen(QColor(50, 55, 80), 2.5, Qt::SolidLine, Qt::RoundCap));
-    for (int i = 1; i <= 4; ++i) {
-        const qreal y = g.bottom() - i * 62;
-        p.drawLine(QPointF(g.right() - 34, y), QPointF(g.right() - 10, y));
-    }
 }
 
 QImage figureCanvas()
@@ -534,24 +538,23 @@ void figures(const QString& dir)
     };
 
     // 1. Solid just placed in the solvent.
-    paint(QStringLiteral("dissolucio1.png"), crystal(b, 5, 5, 0), false, 11, 95);
+    paint(QStringLiteral("dissolucio1.png"), crystal(b, 4, 4, 0), false, 11, 100);
 
     // 2. Particles leave the surface of the solid, one by one.
-    QVector<QPointF> partial = crystal(b, 5, 3, 3);
-    partial << QPointF(95, 290) << QPointF(250, 250) << QPointF(140, 205)
-            << QPointF(215, 175) << QPointF(80, 175) << QPointF(270, 325)
-            << QPointF(180, 265) << QPointF(290, 175);
-    paint(QStringLiteral("dissolucio2.png"), partial, true, 12, 40);
+    QVector<QPointF> partial = crystal(b, 4, 3, 2);
+    partial << QPointF(90, 300) << QPointF(262, 262) << QPointF(150, 215)
+            << QPointF(235, 170) << QPointF(85, 180) << QPointF(284, 330);
+    paint(QStringLiteral("dissolucio2.png"), partial, true, 12, 65);
 
     // 3. Every particle is spread through the solution: a homogeneous mixture.
     QVector<QPointF> spread;
     QRandomGenerator rng(13);
-    const QRectF area = solutionArea(b).adjusted(28, 28, -28, -28);
-    for (int row = 0; row < 5; ++row)
-        for (int col = 0; col < 5; ++col)
-            spread << QPointF(area.left() + (col + 0.5) * area.width() / 5 + rng.bounded(20.0) - 10,
-                              area.top() + (row + 0.5) * area.height() / 5 + rng.bounded(16.0) - 8);
-    paint(QStringLiteral("dissolucio3.png"), spread, true, 14, 30);
+    const QRectF area = solutionArea(b).adjusted(20, 20, -20, -20);
+    for (int row = 0; row < 4; ++row)
+        for (int col = 0; col < 4; ++col)
+            spread << QPointF(area.left() + (col + 0.5) * area.width() / 4 + rng.bounded(16.0) - 8,
+                              area.top() + (row + 0.5) * area.height() / 4 + rng.bounded(12.0) - 6);
+    paint(QStringLiteral("dissolucio3.png"), spread, true, 14, 12);
 
     // Two solutions of the same volume: few or many solute particles.
     auto scatter = [&](int n, quint32 seed) {
@@ -568,8 +571,8 @@ void figures(const QString& dir)
         }
         return v;
     };
-    paint(QStringLiteral("diluida.png"), scatter(5, 21), true, 22, 70);
-    paint(QStringLiteral("concentrada.png"), scatter(16, 23), true, 24, 20);
+    paint(QStringLiteral("diluida.png"), scatter(5, 21), true, 22, 75);
+    paint(QStringLiteral("concentrada.png"), scatter(16, 23), true, 24, 12);
 }
 
 }  // namespace
