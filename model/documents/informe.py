@@ -19,6 +19,15 @@ import sys
 import tempfile
 import time
 
+try:
+    import uno
+    from com.sun.star.beans import PropertyValue
+    from com.sun.star.connection import NoConnectException
+    from com.sun.star.lang import DisposedException
+except ImportError as missing:
+    uno = None
+    BRIDGE_ERROR = missing
+
 PIPE_NAME = "Concentracio_informe"
 CONNECT_SECONDS = 90
 STOP_SECONDS = 30
@@ -47,7 +56,6 @@ def office_program():
 
 
 def profile_url(folder):
-    import uno
     return uno.systemPathToFileUrl(os.path.abspath(folder))
 
 
@@ -64,8 +72,6 @@ def start_office(pipe, headless, profile):
 
 
 def connect(pipe):
-    import uno
-    from com.sun.star.connection import NoConnectException
     local = uno.getComponentContext()
     resolver = local.ServiceManager.createInstanceWithContext(
         "com.sun.star.bridge.UnoUrlResolver", local)
@@ -90,8 +96,6 @@ def wait_for_office(pipe, office):
 
 
 def property_values(**values):
-    import uno
-    from com.sun.star.beans import PropertyValue
     result = []
     for name, value in values.items():
         item = PropertyValue()
@@ -102,7 +106,6 @@ def property_values(**values):
 
 
 def load(desktop, path, hidden):
-    import uno
     url = uno.systemPathToFileUrl(os.path.abspath(path))
     document = desktop.loadComponentFromURL(url, "_blank" if hidden else "_default", 0,
                                             property_values(Hidden=hidden))
@@ -138,7 +141,6 @@ def open_visibly(path, title):
 
 
 def stop_office(desktop, office):
-    from com.sun.star.lang import DisposedException
     try:
         desktop.terminate()
     except DisposedException:
@@ -183,11 +185,11 @@ def run(arguments):
 
 def main(argv):
     arguments = parse_arguments(argv)
+    if uno is None:
+        print("informe: no bridge to LibreOffice: %s" % BRIDGE_ERROR, file=sys.stderr)
+        return 1
     try:
         run(arguments)
-    except ImportError as error:
-        print("informe: no bridge to LibreOffice: %s" % error, file=sys.stderr)
-        return 1
     except Exception as error:  # any UNO error means the document is not ready
         print("informe: %s" % error, file=sys.stderr)
         return 1
