@@ -69,27 +69,29 @@ def calc(s=0, d=0, V=0, rho=0, Ms=0, Md=0):
 
 
 EXAMPLES = [
-    ("NaCl 10 g, V 100 cm3", dict(s=10, V=100, Ms=58.44)),
-    ("NaCl 10 g, V 200 cm3", dict(s=10, V=200, Ms=58.44)),
-    ("NaCl 10 g, V 250 cm3", dict(s=10, V=250, Ms=58.44)),
-    ("NaCl 10 g, V 500 cm3 (dilucio)", dict(s=10, V=500, Ms=58.44)),
-    ("NaCl 10 g + aigua 90 g", dict(s=10, d=90, Ms=58.44, Md=18.02)),
-    ("NaCl 10 g + aigua 90 g, densitat 1.071",
+    # (where it is quoted, data)
+    ("Teoria 3.1; diapositiva 5: NaCl 10 g + aigua 90 g", dict(s=10, d=90, Ms=58.44, Md=18.02)),
+    ("Teoria 3.2-3.3; activitat 2: NaCl 10 g, V 100 cm3", dict(s=10, V=100, Ms=58.44)),
+    ("Activitat 2: V 200 cm3", dict(s=10, V=200, Ms=58.44)),
+    ("Activitat 2: V 250 cm3", dict(s=10, V=250, Ms=58.44)),
+    ("Activitat 7: dilucio a 500 cm3", dict(s=10, V=500, Ms=58.44)),
+    ("Teoria 3.6: NaCl 10 g + aigua 90 g, densitat 1.071",
      dict(s=10, d=90, rho=1.071, Ms=58.44, Md=18.02)),
-    ("Serum: NaCl 0.9 g, V 100 cm3", dict(s=0.9, V=100, Ms=58.44)),
-    ("NaOH 20 g + aigua 80 g, densitat 1.2",
+    ("Activitat 3; informe d'exemple: NaOH 20 g + aigua 80 g, densitat 1.2",
      dict(s=20, d=80, rho=1.2, Ms=40, Md=18.02)),
-    ("Sacarosa 34.23 g + aigua 100 g", dict(s=34.23, d=100, Ms=342.3, Md=18.02)),
-    ("Glucosa 18.02 g + aigua 100 g", dict(s=18.02, d=100, Ms=180.2, Md=18.02)),
-    ("HCl 37 g + aigua 63 g, densitat 1.19",
+    ("Activitat 4a: 10 g + 90 g + V 100 cm3", dict(s=10, d=90, V=100)),
+    ("Activitat 4b: dissolvent 90 g, V 100 cm3, densitat 1", dict(d=90, V=100, rho=1)),
+    ("Activitat 4c: dissolvent 120 g, V 100 cm3, densitat 1", dict(d=120, V=100, rho=1)),
+    ("Activitat 5: sacarosa 34.23 g + aigua 100 g", dict(s=34.23, d=100, Ms=342.3, Md=18.02)),
+    ("Activitat 5: glucosa 18.02 g + aigua 100 g", dict(s=18.02, d=100, Ms=180.2, Md=18.02)),
+    ("Teoria 4, ex. 1; activitat 6: HCl 37 g + aigua 63 g, densitat 1.19",
      dict(s=37, d=63, rho=1.19, Ms=36.46, Md=18.02)),
-    ("Solut 10 g + dissolvent 90 g + V 100 cm3", dict(s=10, d=90, V=100)),
-    ("Dissolvent 120 g, V 100 cm3, densitat 1.0", dict(d=120, V=100, rho=1.0)),
-    ("Dissolvent 90 g, V 100 cm3, densitat 1.0", dict(d=90, V=100, rho=1.0)),
-    ("Etanol 23.04 g + aigua 90.09 g", dict(s=23.04, d=90.09, Ms=46.07, Md=18.02)),
+    ("Teoria 4, ex. 2: NaOH 80 g, V 1000 cm3, densitat 1.08",
+     dict(s=80, V=1000, rho=1.08, Ms=40)),
 ]
 
 if __name__ == "__main__":
     for name, data in EXAMPLES:
         res = calc(**data)
-        print("%-44s %s" % (name, "  ".join("%s=%r" % kv for kv in res.items())))
+        print(name)
+        print("    " + "  ".join("%s=%r" % kv for kv in res.items()))
