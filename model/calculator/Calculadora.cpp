@@ -63,44 +63,44 @@ int at(Mesura mesura)
 
 } // namespace
 
-Calculadora::Calculadora(Concentracio &finestra, SolidLink solidLink)
-    : QObject(&finestra)
-    , w(finestra)
+Calculadora::Calculadora(Concentracio &window, SolidLink solidLink)
+    : QObject(&window)
+    , finestra(window)
     , solid(std::move(solidLink))
 {
     for (Dada dada : TotesDades)
         connect(txt(dada), &QLineEdit::textChanged, this, [this, dada] { dataTextChanged(dada); });
     for (Mesura mesura : TotesMesures)
         connect(item(mesura), &QAction::triggered, this, [this, mesura] { toggleMeasure(mesura); });
-    connect(w.ConceTotes, &QAction::triggered, this, [this] { selectAll(true); });
-    connect(w.ConceCap, &QAction::triggered, this, [this] { selectAll(false); });
-    connect(w.AccionsEsborrar, &QAction::triggered, this, &Calculadora::AccionsEsborrar_Click);
-    connect(w.cmdResultats, &QPushButton::clicked, this, &Calculadora::cmdResultats_Click);
+    connect(finestra.ConceTotes, &QAction::triggered, this, [this] { selectAll(true); });
+    connect(finestra.ConceCap, &QAction::triggered, this, [this] { selectAll(false); });
+    connect(finestra.AccionsEsborrar, &QAction::triggered, this, &Calculadora::AccionsEsborrar_Click);
+    connect(finestra.cmdResultats, &QPushButton::clicked, this, &Calculadora::cmdResultats_Click);
 }
 
 QCheckBox *Calculadora::chk(Dada dada) const
 {
-    return w.dataChecks().at(at(dada));
+    return finestra.dataChecks().at(at(dada));
 }
 
 QLineEdit *Calculadora::txt(Dada dada) const
 {
-    return w.dataTexts().at(at(dada));
+    return finestra.dataTexts().at(at(dada));
 }
 
 QCheckBox *Calculadora::chk(Mesura mesura) const
 {
-    return w.resultChecks().at(at(mesura));
+    return finestra.resultChecks().at(at(mesura));
 }
 
 QLineEdit *Calculadora::txt(Mesura mesura) const
 {
-    return w.resultTexts().at(at(mesura));
+    return finestra.resultTexts().at(at(mesura));
 }
 
 QAction *Calculadora::item(Mesura mesura) const
 {
-    const std::array<QAction *, 5> items{w.ConceTpc, w.ConceGpl, w.ConceMolar, w.ConceMolal, w.ConceFrM};
+    const std::array<QAction *, 5> items{finestra.ConceTpc, finestra.ConceGpl, finestra.ConceMolar, finestra.ConceMolal, finestra.ConceFrM};
     return items[at(mesura)];
 }
 
@@ -138,8 +138,8 @@ void Calculadora::Mostra_Resultats()
     for (Mesura mesura : TotesMesures)
         publishResult(mesura);
     const auto &flags = Sel.values;
-    w.ConceTotes->setEnabled(std::count(flags.begin(), flags.end(), false) > 0);
-    w.ConceCap->setEnabled(std::count(flags.begin(), flags.end(), true) > 0);
+    finestra.ConceTotes->setEnabled(std::count(flags.begin(), flags.end(), false) > 0);
+    finestra.ConceCap->setEnabled(std::count(flags.begin(), flags.end(), true) > 0);
     const auto &values = resultats.values;
     if (std::all_of(values.begin(), values.end(), [](float r) { return r == 0; }) && solid.tornarSolid)
         solid.tornarSolid();
@@ -154,7 +154,7 @@ void Calculadora::publishResult(Mesura mesura)
         chk(mesura)->setCheckState(Qt::Unchecked);
         return;
     }
-    w.cmdResultats->show();
+    finestra.cmdResultats->show();
     chk(mesura)->setEnabled(true);
     chk(mesura)->setCheckState(Qt::Checked);
     txt(mesura)->show();
@@ -180,7 +180,7 @@ void Calculadora::Prepara_Dades()
     for (Mesura mesura : TotesMesures) {
         if (!Sel[mesura])
             continue;
-        w.frDades->show();
+        finestra.frDades->show();
         Habilita_Dades();
         for (Dada dada : molarMasses(mesura))
             offer(dada);
@@ -219,7 +219,7 @@ void Calculadora::Mostra_Dades()
 
 void Calculadora::Amaga_Quadres()
 {
-    w.frDades->hide();
+    finestra.frDades->hide();
     for (Dada dada : TotesDades) {
         chk(dada)->setEnabled(false);
         chk(dada)->setCheckState(Qt::Unchecked);
@@ -227,7 +227,7 @@ void Calculadora::Amaga_Quadres()
     }
     for (Dada dada : TotesDades)
         txt(dada)->clear();
-    w.frResultats->hide();
+    finestra.frResultats->hide();
     for (Mesura mesura : TotesMesures) {
         chk(mesura)->setEnabled(false);
         txt(mesura)->clear();
@@ -244,8 +244,8 @@ void Calculadora::AccionsEsborrar_Click()
     Amaga_Quadres();
     Esborra_Dades();
     Esborra_Resultats();
-    w.ConceTotes->setEnabled(true);
-    w.cmdResultats->hide();
+    finestra.ConceTotes->setEnabled(true);
+    finestra.cmdResultats->hide();
     ResultatsVisibles = true;
     cmdResultats_Click();
     selectAll(false);
@@ -254,8 +254,8 @@ void Calculadora::AccionsEsborrar_Click()
 void Calculadora::cmdResultats_Click()
 {
     ResultatsVisibles = !ResultatsVisibles;
-    w.frResultats->setVisible(ResultatsVisibles);
-    w.cmdResultats->setText(ResultatsVisibles ? QStringLiteral("Ocultar resultats")
+    finestra.frResultats->setVisible(ResultatsVisibles);
+    finestra.cmdResultats->setText(ResultatsVisibles ? QStringLiteral("Ocultar resultats")
                                               : QStringLiteral("Veure resultats"));
 }
 

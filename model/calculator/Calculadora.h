@@ -26,7 +26,7 @@ class Calculadora : public QObject {
     Q_OBJECT
 
 public:
-    Calculadora(Concentracio &finestra, SolidLink solidLink);
+    Calculadora(Concentracio &window, SolidLink solidLink);
 
     float dada(Dada dada) const { return dades[dada]; }
     float resultat(Mesura mesura) const { return resultats[mesura]; }
@@ -60,7 +60,7 @@ private:
     QLineEdit *txt(Mesura mesura) const;
     QAction *item(Mesura mesura) const;
 
-    Concentracio &w;
+    Concentracio &finestra;
     SolidLink solid;
     Dades dades;
     Resultats resultats;

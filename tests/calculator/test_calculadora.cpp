@@ -92,8 +92,9 @@ private slots:
     void results();
     void firstResultDropsSolidOnce();
     void lastDatumClearedSendsSolidBack();
-    void percentageOffersMassAndVolume();
-    void moleFractionOffersMolarMasses();
+    void offeredData_data();
+    void offeredData();
+    void typedMolarMassIsChecked();
     void commaStopsTheNumber();
     void echoRewritesGivenData_data();
     void echoRewritesGivenData();
@@ -103,9 +104,8 @@ private slots:
     void datumNotGiven();
     void clearCommand();
     void resultsButtonToggles();
-    void measureChosenTwice();
+    void deselectedMeasureKeepsGivenData();
     void selectAllAndNone();
-    void measureWithSufficientData();
 };
 
 // Expected texts per measure in the order Tpc, Gpl, Molar, Molal, FrM;
@@ -215,22 +215,40 @@ void TestCalculadora::lastDatumClearedSendsSolidBack()
     QVERIFY(!m.window.cmdResultats->isHidden());
 }
 
-void TestCalculadora::percentageOffersMassAndVolume()
+// One letter per datum in the order Gsolut, Gdt, Vdso, Dens, Msolut, Mdt:
+// O offered (grayed, enabled, box shown), W withdrawn (unchecked, disabled, hidden).
+void TestCalculadora::offeredData_data()
 {
-    Model m;
-    m.choose({"ConceTpc"});
-    for (int i = 0; i < 4; ++i)
-        QVERIFY(m.offered(m.window.dataChecks()[i], m.window.dataTexts()[i]));
-    QVERIFY(m.withdrawn(m.window.chkMsolut, m.window.txtMsolut));
-    QVERIFY(m.withdrawn(m.window.chkMdt, m.window.txtMdt));
+    QTest::addColumn<QStringList>("items");
+    QTest::addColumn<QString>("states");
+
+    QTest::newRow("percentage") << QStringList{"ConceTpc"} << "OOOOWW";
+    QTest::newRow("molality") << QStringList{"ConceMolal"} << "OOOOOW";
+    QTest::newRow("mole fraction") << QStringList{"ConceFrM"} << "OOOOOO";
+    QTest::newRow("select all") << QStringList{"ConceTotes"} << "OOOOOO";
+    QTest::newRow("percentage twice") << QStringList{"ConceTpc", "ConceTpc"} << "WWWWWW";
 }
 
-void TestCalculadora::moleFractionOffersMolarMasses()
+void TestCalculadora::offeredData()
+{
+    QFETCH(QStringList, items);
+    QFETCH(QString, states);
+
+    Model m;
+    m.choose(items);
+    QVERIFY(!m.window.frDades->isHidden());
+    for (int i = 0; i < states.size(); ++i) {
+        QCheckBox *check = m.window.dataChecks()[i];
+        QLineEdit *edit = m.window.dataTexts()[i];
+        QVERIFY2(states[i] == 'O' ? m.offered(check, edit) : m.withdrawn(check, edit),
+                 qPrintable(check->objectName()));
+    }
+}
+
+void TestCalculadora::typedMolarMassIsChecked()
 {
     Model m;
     m.choose({"ConceFrM"});
-    QVERIFY(m.offered(m.window.chkMsolut, m.window.txtMsolut));
-    QVERIFY(m.offered(m.window.chkMdt, m.window.txtMdt));
     m.type("txtMsolut", "58.44");
     QCOMPARE(m.window.chkMsolut->checkState(), Qt::Checked);
     QCOMPARE(m.window.chkMdt->checkState(), Qt::PartiallyChecked);
@@ -373,19 +391,11 @@ void TestCalculadora::resultsButtonToggles()
     }
 }
 
-void TestCalculadora::measureChosenTwice()
+void TestCalculadora::deselectedMeasureKeepsGivenData()
 {
     Model m;
     m.choose({"ConceTpc"});
     QVERIFY(m.window.ConceTpc->isChecked());
-    QVERIFY(!m.window.frDades->isHidden());
-    m.choose({"ConceTpc"});
-    QVERIFY(!m.window.ConceTpc->isChecked());
-    QVERIFY(!m.window.frDades->isHidden());
-    for (int i = 0; i < 6; ++i)
-        QVERIFY(m.withdrawn(m.window.dataChecks()[i], m.window.dataTexts()[i]));
-
-    m.choose({"ConceTpc"});
     m.type("txtGdt", "90");
     m.choose({"ConceTpc"});
     QCOMPARE(m.window.chkGdt->checkState(), Qt::Checked);
@@ -400,8 +410,6 @@ void TestCalculadora::selectAllAndNone()
     m.window.ConceTotes->trigger();
     for (const QString &name : MeasureItems)
         QVERIFY(m.action(name)->isChecked());
-    for (int i = 0; i < 6; ++i)
-        QVERIFY(m.offered(m.window.dataChecks()[i], m.window.dataTexts()[i]));
     QVERIFY(!m.window.ConceTotes->isEnabled());
     QVERIFY(m.window.ConceCap->isEnabled());
 
@@ -423,17 +431,7 @@ void TestCalculadora::selectAllAndNone()
     QCOMPARE(m.window.chkMsolut->checkState(), Qt::Checked);
     QCOMPARE(m.window.txtMolar->text(), " 1.711");
     QVERIFY(m.solid.falling);
-}
-
-void TestCalculadora::measureWithSufficientData()
-{
-    Model m;
-    m.choose({"ConceTpc"});
-    m.typeAll({"txtGsolut=10", "txtVdso=100"});
-    QCOMPARE(m.solid.drops, 0);
-    m.choose({"ConceGpl"});
-    QCOMPARE(m.window.txtGpl->text(), " 100");
-    QCOMPARE(m.solid.drops, 1);
+    QCOMPARE(m.solid.drops, 2);
 }
 
 int runTestCalculadora(int argc, char **argv)
