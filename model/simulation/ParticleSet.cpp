@@ -11,10 +11,14 @@ ParticleSet::ParticleSet(Scene &scene, CircleSet &Cercle)
 
 void ParticleSet::project(int i, float diameter)
 {
+    if (scene.FonsAngle != m_angle) {
+        m_angle = scene.FonsAngle;
+        m_cos = std::cos(double(m_angle));
+        m_sin = std::sin(double(m_angle));
+    }
     const double p = double(BolaZ[i]) / (scene.DiametreVasActual - diameter);
-    const double angle = scene.FonsAngle;
-    PantX[i] = static_cast<float>(p * scene.FonsDiagonal * std::cos(angle) + BolaX[i]);
-    PantY[i] = static_cast<float>(BolaY[i] - p * scene.FonsDiagonal * std::sin(angle));
+    PantX[i] = static_cast<float>(p * scene.FonsDiagonal * m_cos + BolaX[i]);
+    PantY[i] = static_cast<float>(BolaY[i] - p * scene.FonsDiagonal * m_sin);
 }
 
 void ParticleSet::showCircle(int i)

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <limits>
 
 // Room for 401 particles, indices 0 … 400.
 constexpr int MaxBoles = 401;
@@ -49,6 +50,12 @@ struct ParticleSet {
     float DiametreBolaTriat = 64;
     float DiametreBola = 64;
     float FactorEspai = 1;
+
+private:
+    // The perspective's angle changes only when the beaker is drawn again.
+    float m_angle = std::numeric_limits<float>::quiet_NaN();
+    double m_cos = 1;
+    double m_sin = 0;
 };
 
 // The solid block: its corner (x, height of the bottom row, z), the circles

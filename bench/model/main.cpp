@@ -1,0 +1,86 @@
+// Times one clock tick with every particle of the largest solid released:
+// the simulation step, then painting Caja's surface into an offscreen image.
+// Usage: bench_model [ticks per batch]
+
+#include "Layout.h"
+#include "SimulationCommands.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPainter>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+constexpr int Batches = 9;
+
+struct Timing {
+    double simulation = 0;
+    double painting = 0;
+};
+
+Timing timeBatch(SimulationCommands &sim, const Surface &surface, QImage &frame, int ticks)
+{
+    QElapsedTimer clock;
+    qint64 simulationNs = 0;
+    qint64 paintingNs = 0;
+    for (int t = 0; t < ticks; ++t) {
+        clock.start();
+        sim.tick();
+        simulationNs += clock.nsecsElapsed();
+        clock.start();
+        QPainter painter(&frame);
+        surface.paint(painter);
+        painter.end();
+        paintingNs += clock.nsecsElapsed();
+    }
+    return {simulationNs / 1e6 / ticks, paintingNs / 1e6 / ticks};
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int ticks = argc > 1 ? std::max(1, std::atoi(argv[1])) : 2000;
+
+    Concentracio window;
+    Scene scene;
+    Random random(1);
+    SimulationCommands sim(window, scene, random);
+    Disposa_Controls(window, scene);
+    sim.startScene({7, 343});
+    sim.dissoldreSolid();
+    while (sim.model().BolesDissoltes < sim.model().NombreBoles)
+        sim.tick();
+
+    const Surface &surface = window.Caja->surface();
+    QImage frame(surface.image().size(), QImage::Format_RGB32);
+    timeBatch(sim, surface, frame, ticks / 4 + 1);
+
+    std::vector<double> simulation;
+    std::vector<double> painting;
+    std::vector<double> total;
+    for (int b = 0; b < Batches; ++b) {
+        const Timing t = timeBatch(sim, surface, frame, ticks);
+        simulation.push_back(t.simulation);
+        painting.push_back(t.painting);
+        total.push_back(t.simulation + t.painting);
+    }
+    std::printf("%d particles released, %d batches of %d ticks, median per tick:\n", int(sim.model().BolesDissoltes),
+                Batches, ticks);
+    std::printf("  simulation %.4f ms\n  painting   %.4f ms\n  tick       %.4f ms (best batch %.4f ms)\n",
+                median(simulation), median(painting), median(total), *std::min_element(total.begin(), total.end()));
+    return 0;
+}
