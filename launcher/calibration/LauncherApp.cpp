@@ -2,9 +2,11 @@
 
 #include "Models.h"
 #include "Optim_Boles.h"
+#include "Resources.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QIcon>
 
 Launcher::Launcher(Random &random, Hooks hooks)
     : m_random(random)
@@ -50,6 +52,8 @@ void Launcher::leave()
 
 int LauncherApp::run(QApplication &app)
 {
+    initLauncherResources();
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/launcher/icona.png")));
     QElapsedTimer elapsed;
     elapsed.start();
     Random random;

@@ -2,6 +2,7 @@
 
 #include "CalibrationFile.h"
 #include "MessageBox.h"
+#include "Resources.h"
 #include "TwipGeometry.h"
 
 #include <QApplication>
@@ -22,7 +23,8 @@ QCursor subtitlePointer()
     const QPixmap image(QStringLiteral(":/launcher/punter.png"));
     if (image.isNull())
         return QCursor(Qt::PointingHandCursor);
-    return QCursor(image, 0, 0);
+    constexpr int TipOfArrow = 1;
+    return QCursor(image, TipOfArrow, TipOfArrow);
 }
 
 // One application-wide pointer at most; none lets each widget show its own.
@@ -120,6 +122,7 @@ Models::Models(const ScreenScale &scale, Random &random, QWidget *parent)
     , boles(Caja->surface().circles(), random)
     , m_scale(scale)
 {
+    initLauncherResources();
     setObjectName(QStringLiteral("Models"));
     setWindowTitle(Caption);
     buildControls();

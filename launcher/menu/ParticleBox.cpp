@@ -44,6 +44,13 @@ void setBackOffset(BoxConstants &c, float fonsX, float fonsY)
     c.FonsAngle = static_cast<float>(std::atan(double(fonsY) / fonsX));
 }
 
+void ParticleBox::setConstants(const BoxConstants &constants)
+{
+    c = constants;
+    m_cosAngle = std::cos(double(c.FonsAngle));
+    m_sinAngle = std::sin(double(c.FonsAngle));
+}
+
 ParticleBox::ParticleBox(CircleSet &circles, Random &random)
     : m_circles(circles)
     , m_random(random)
@@ -139,8 +146,8 @@ void ParticleBox::project(int i)
 {
     const float prof = BolaZ[i] / (c.FonsRecinte - c.DiametreBola);
     const double offset = double(prof) * c.FonsDiagonal;
-    PantX[i] = static_cast<float>(BolaX[i] + offset * std::cos(double(c.FonsAngle)));
-    PantY[i] = static_cast<float>(BolaY[i] + c.FonsY - offset * std::sin(double(c.FonsAngle)));
+    PantX[i] = static_cast<float>(BolaX[i] + offset * m_cosAngle);
+    PantY[i] = static_cast<float>(BolaY[i] + c.FonsY - offset * m_sinAngle);
     DiamPant[i] = c.shrinkWithDepth ? static_cast<float>(std::fabs(1 - prof * 0.2) * c.DiametreBola)
                                     : c.DiametreBola;
     m_circles.place(i, PantX[i], PantY[i], DiamPant[i]);
@@ -170,23 +177,51 @@ void ParticleBox::step()
 
 void ParticleBox::Xoc_Boles(int j)
 {
-    // Pairs further apart than two diameters cannot touch; skipping them
-    // early changes no result.
+    for (int i = nextNear(j, j + 1); i < NombreBoles; i = nextNear(j, i + 1))
+        touch(i, j);
+}
+
+// The first particle from `from` on within two diameters of j: only those
+// can touch it. Whole blocks are tested at once, which the compiler turns
+// into vector code, and the rare block with a near particle is searched.
+int ParticleBox::nextNear(int j, int from) const
+{
+    const float x = BolaX[j];
+    const float y = BolaY[j];
+    const float z = BolaZ[j];
     const float farApart = 4 * c.DiametreBola * c.DiametreBola;
-    for (int i = j + 1; i < NombreBoles; ++i) {
-        const float dx = BolaX[i] - BolaX[j];
-        const float dy = BolaY[i] - BolaY[j];
-        const float dz = BolaZ[i] - BolaZ[j];
-        const float squared = dx * dx + dy * dy + dz * dz;
-        if (squared > farApart)
+    const auto squared = [&](int i) {
+        const float dx = BolaX[i] - x;
+        const float dy = BolaY[i] - y;
+        const float dz = BolaZ[i] - z;
+        return dx * dx + dy * dy + dz * dz;
+    };
+    for (int start = from; start < NombreBoles; start += ContactBlock) {
+        const int block = std::min(start, int(BolaX.size()) - ContactBlock);
+        int near = 0;
+        for (int k = 0; k < ContactBlock; ++k)
+            near += squared(block + k) <= farApart;
+        if (near == 0)
             continue;
-        const float r = std::sqrt(squared) / c.DiametreBola;
-        if (!(r > 0 && r <= 1))
-            continue;
-        exchange(BolaX, VelX, i, j, r);
-        exchange(BolaY, VelY, i, j, r);
-        exchange(BolaZ, VelZ, i, j, r);
+        const int end = std::min(start + ContactBlock, int(NombreBoles));
+        for (int i = start; i < end; ++i)
+            if (squared(i) <= farApart)
+                return i;
     }
+    return NombreBoles;
+}
+
+void ParticleBox::touch(int i, int j)
+{
+    const float dx = BolaX[i] - BolaX[j];
+    const float dy = BolaY[i] - BolaY[j];
+    const float dz = BolaZ[i] - BolaZ[j];
+    const float r = std::sqrt(dx * dx + dy * dy + dz * dz) / c.DiametreBola;
+    if (!(r > 0 && r <= 1))
+        return;
+    exchange(BolaX, VelX, i, j, r);
+    exchange(BolaY, VelY, i, j, r);
+    exchange(BolaZ, VelZ, i, j, r);
 }
 
 void ParticleBox::Ordena_Profunditat()

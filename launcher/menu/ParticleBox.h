@@ -37,11 +37,14 @@ class ParticleBox {
 public:
     static constexpr std::int16_t NombreCercles = 400;
     static constexpr int TableSize = 401;
-    using Table = std::array<float, TableSize>;
+    // Contacts are sought in blocks of this many particles; the tables have
+    // room for a whole last block.
+    static constexpr int ContactBlock = 16;
+    using Table = std::array<float, (TableSize + ContactBlock - 1) / ContactBlock * ContactBlock>;
 
     ParticleBox(CircleSet &circles, Random &random);
 
-    void setConstants(const BoxConstants &constants) { c = constants; }
+    void setConstants(const BoxConstants &constants);
     const BoxConstants &constants() const { return c; }
 
     // Hides every circle and creates `count` particles, placed with at most
@@ -65,8 +68,12 @@ private:
     bool overlapsEarlier(int n) const;
     void aim(int n);
     void bounce(float &position, float &velocity, float lower, float upper) const;
+    int nextNear(int j, int from) const;
+    void touch(int i, int j);
 
     BoxConstants c;
+    double m_cosAngle = 1;
+    double m_sinAngle = 0;
     CircleSet &m_circles;
     Random &m_random;
 };

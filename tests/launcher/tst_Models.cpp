@@ -120,6 +120,8 @@ void TestModels::layout()
     Random random(1);
     Models w(scaleOf(escala), random);
     QCOMPARE(w.windowTitle(), QStringLiteral("Tavirel"));
+    QCOMPARE(w.lblSubtitol->cursor().shape(), Qt::BitmapCursor);
+    QCOMPARE(w.lblSubtitol->cursor().hotSpot(), QPoint(1, 1));
     QCOMPARE(rectOf(w.Caja), caja);
     QCOMPARE(w.Caja->surface().widthTwips(), float(caja.width()));
     QCOMPARE(rectOf(w.shpMenu), menu);

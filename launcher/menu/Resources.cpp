@@ -1,0 +1,12 @@
+#include "Resources.h"
+
+#include <QtGlobal>
+
+void initLauncherResources()
+{
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(launcher);
+        return true;
+    }();
+    Q_UNUSED(registered);
+}
