@@ -41,6 +41,7 @@ public:
     frmAjuda *ajuda() const;
 
 signals:
+    // A report command has ended, its failure message already dismissed.
     void reportFinished(bool succeeded);
 
 private:
