@@ -14,8 +14,8 @@ constexpr double DepthShrink = 1 - 0.9;
 // Which direction cosine goes to x, y and z, for each of the six draws.
 constexpr int CosineOrder[6][3] = {{0, 1, 2}, {0, 2, 1}, {1, 0, 2}, {1, 2, 0}, {2, 0, 1}, {2, 1, 0}};
 
-} // namespace
-
+// The polar angle of an offset from the beaker's axis, in radians. The axis
+// itself has none; 0 stands in for it there.
 double polarAngle(double dx, double dz)
 {
     if (dx == 0)
@@ -25,6 +25,8 @@ double polarAngle(double dx, double dz)
         angle += Pi;
     return angle;
 }
+
+} // namespace
 
 ParticleModel::ParticleModel(Scene &scene, Surface &Caja, Random &random)
     : ParticleSet(scene, Caja.circles())

@@ -34,8 +34,6 @@ public:
     // Draws the base again over itself in the background colour.
     void eraseBase();
 
-    int released() const { return static_cast<int>(BolesDissoltes); }
-
     float YSolid = 0;
     bool SolidCaient = false;
     bool Dissolent = false;
@@ -74,6 +72,7 @@ private:
     };
 
     void land();
+    int released() const { return static_cast<int>(BolesDissoltes); }
     int drawSpeedEntry();
     float axisX() const;
 
@@ -84,7 +83,3 @@ private:
     CBase m_base;
     BaseGeometry m_baseGeometry;
 };
-
-// The polar angle of an offset from the beaker's axis, in radians. The axis
-// itself has none; 0 stands in for it there.
-double polarAngle(double dx, double dz);

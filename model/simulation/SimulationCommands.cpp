@@ -40,7 +40,6 @@ void SimulationCommands::startScene(const SolidSize &size)
     ParticleModel &m = m_model;
     m.BolesAresta = size.BolesAresta;
     m.NombreBolesOptim = size.NombreBolesOptim;
-    m.Cercle[0].visible = false;
     m.FactorEspai = 1;
     m.DiametreBolaTriat = m.DiametreBola = m.scene.DiametreBolaBase;
     m.NombreBolesTriat = m.NombreBoles = m.NombreBolesOptim;

@@ -80,7 +80,6 @@ private slots:
     void dissolveAndReturn();
     void calculatorCallsRunWhileDisabled();
     void einesShortcutsFollowTheMenu();
-    void marking();
     void clickChangesNothing_data();
     void clickChangesNothing();
     void clickOnOverlapMarksLowerIndex();
@@ -244,18 +243,6 @@ void TestCommands::einesShortcutsFollowTheMenu()
     QVERIFY(model.m().SolidCaient);
 }
 
-void TestCommands::marking()
-{
-    Model model(4);
-    QAction *marcar = model.window.AccionsMarcar;
-    marcar->trigger();
-    QVERIFY(model.sim.MarcatgeActiu());
-    QVERIFY(marcar->isChecked());
-    marcar->trigger();
-    QVERIFY(!model.sim.MarcatgeActiu());
-    QVERIFY(!marcar->isChecked());
-}
-
 void TestCommands::clickChangesNothing_data()
 {
     QTest::addColumn<bool>("marking");
@@ -279,7 +266,10 @@ void TestCommands::clickChangesNothing()
 void TestCommands::clickOnOverlapMarksLowerIndex()
 {
     Model model(4);
-    model.window.AccionsMarcar->trigger();
+    QAction *marcar = model.window.AccionsMarcar;
+    marcar->trigger();
+    QVERIFY(model.sim.MarcatgeActiu());
+    QVERIFY(marcar->isChecked());
     // Particle 16 lies just behind particle 0, up and to the right.
     const QPointF at = model.circleCentre(16);
     QVERIFY(std::abs(at.x() - model.circleCentre(0).x()) < 30);
@@ -290,6 +280,9 @@ void TestCommands::clickOnOverlapMarksLowerIndex()
     model.clickTwips(at);
     QVERIFY(model.marked().empty());
     QCOMPARE(model.m().Cercle[0].border, BorderBola);
+    marcar->trigger();
+    QVERIFY(!model.sim.MarcatgeActiu());
+    QVERIFY(!marcar->isChecked());
 }
 
 void TestCommands::marksSurviveFallAndFreezing()

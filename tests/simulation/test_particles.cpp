@@ -94,7 +94,6 @@ private slots:
     void surfaceAndFloor_data();
     void surfaceAndFloor();
     void centreOnAxis();
-    void seededRunReplays();
     void longRunStaysInside();
 };
 
@@ -421,22 +420,6 @@ void TestParticles::centreOnAxis()
     m.Mou_Bola(0, 64);
     QCOMPARE(m.BolaX[0], x);
     QVERIFY(finite(m.AngleEix) && finite(m.PantX[0]) && finite(m.PantY[0]) && finite(m.DiamPant[0]));
-}
-
-void TestParticles::seededRunReplays()
-{
-    Rig first(5, 7);
-    Rig second(5, 7);
-    for (Rig *rig : {&first, &second}) {
-        rig->drop();
-        for (int t = 0; t < 300; ++t)
-            rig->model.tick();
-    }
-    for (int i = 0; i < 125; ++i) {
-        QCOMPARE(first.model.BolaX[i], second.model.BolaX[i]);
-        QCOMPARE(first.model.BolaY[i], second.model.BolaY[i]);
-        QCOMPARE(first.model.BolaZ[i], second.model.BolaZ[i]);
-    }
 }
 
 void TestParticles::longRunStaysInside()
