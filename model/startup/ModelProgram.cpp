@@ -1,5 +1,6 @@
 #include "ModelProgram.h"
 
+#include "Calculadora.h"
 #include "Layout.h"
 
 #include <QCoreApplication>
@@ -10,10 +11,15 @@ const QString ModelProgram::Propietats = QStringLiteral(
     "grams per litre, o a la quantitat de mols, i per tant de partícules presents, en Molaritat, molalitat o "
     "fracció molar");
 
-ModelProgram::ModelProgram(const ScreenScale &scale, const SolidSize &size)
+ModelProgram::ModelProgram(const ScreenScale &scale, const SolidSize &size, Random random)
     : m_scale(scale)
     , m_size(size)
+    , m_random(random)
+    , m_simulation(m_window, m_scene, m_random)
+    , m_documents(m_window, scale.EscalaPantalla)
 {
+    new Calculadora(m_window, {[this] { return m_simulation.solidAtStart(); }, [this] { m_simulation.dissoldreSolid(); },
+                               [this] { m_simulation.tornarSolid(); }});
     connect(m_window.ArxiuSortir, &QAction::triggered, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     m_window.installEventFilter(this);
 }
@@ -42,6 +48,7 @@ void ModelProgram::load()
     Disposa_Controls(w, m_scene);
     if (m_scale.AjustarPantalla)
         Escala_Controls(w, m_scene, m_scale.EscalaPantalla);
+    m_simulation.startScene(m_size);
     w.Caja->show();
     w.lblPropietats->setText(Propietats);
     w.tmrRellotge.setInterval(40);

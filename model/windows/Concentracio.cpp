@@ -1,6 +1,7 @@
 #include "Concentracio.h"
 
 #include "TwipGeometry.h"
+#include "WrappingButton.h"
 
 #include <QMenuBar>
 
@@ -63,7 +64,7 @@ void Concentracio::buildControls()
     client->setPalette(pal);
     setCentralWidget(client);
 
-    cmdResultats = control<QPushButton>(client, "cmdResultats", {2280, 7320, 1215, 735});
+    cmdResultats = control<WrappingButton>(client, "cmdResultats", {2280, 7320, 1215, 735});
     cmdResultats->setText(QStringLiteral("Veure resultats"));
     cmdResultats->setStyleSheet(QStringLiteral("QPushButton { background-color: rgb(255,255,255); }"));
 
