@@ -35,6 +35,8 @@ ActiveLabel::ActiveLabel(QWidget *parent)
     setMouseTracking(true);
     setFrameShadow(QFrame::Plain);
     setLineWidth(1);
+    // The frame comes and goes under the pointer; the caption stays put.
+    setIndent(0);
 }
 
 void ActiveLabel::setFramed(bool framed)

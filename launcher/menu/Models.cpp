@@ -88,7 +88,6 @@ QLabel *panel(QWidget *parent, const char *name)
 {
     auto *picture = control<QLabel>(parent, name);
     picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    picture->setFrameShape(QFrame::Box);
     picture->setAutoFillBackground(true);
     return picture;
 }

@@ -259,6 +259,9 @@ void TestModels::hoverFrames()
     }
     QCOMPARE(w.lblSubtitol->isFramed(), subtitleFramed);
     QCOMPARE(w.lblFi->isFramed(), exitFramed);
+    // The frame takes no room from the caption.
+    for (QLabel *label : {static_cast<QLabel *>(w.lblSubtitol), static_cast<QLabel *>(w.lblFi)})
+        QVERIFY(label->sizeHint().width() <= label->width());
     // Once over the subtitle, its pointer is everyone's until a model start.
     const bool pointerSet = path.contains(QStringLiteral("subtitle"));
     QCOMPARE(QApplication::overrideCursor() != nullptr, pointerSet);
