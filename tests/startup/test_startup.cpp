@@ -18,6 +18,9 @@ private slots:
     void onlyDesmarcarTotesStartsDisabled();
     void scaleIsAppliedOnce_data();
     void scaleIsAppliedOnce();
+    void calculatorDropsAndReturnsTheSolid();
+    void calibratedSolidIsBuilt_data();
+    void calibratedSolidIsBuilt();
     void secondInstanceAsksTheFirstToRaise();
     void bringToFrontRestoresAMinimisedWindow();
     void secondProgramEndsWhileTheFirstRuns();
@@ -137,6 +140,52 @@ void TestStartup::scaleIsAppliedOnce()
     QCOMPARE(twipRect(program.window().cmdResultats).left, 4000 * scale);
     QCOMPARE(program.scene().DiametreBolaBase, 64 * scale);
     QCOMPARE(program.scene().Unitat, 10 * scale);
+}
+
+// The example a teacher would try first: a molarity from mass, volume and
+// molar mass; the first result drops the solid, losing it sends it back.
+void TestStartup::calculatorDropsAndReturnsTheSolid()
+{
+    ModelProgram program({}, {}, Random(7));
+    program.load();
+    Concentracio &w = program.window();
+    const ParticleModel &model = program.simulation().model();
+    w.ConceMolar->trigger();
+    QVERIFY(!w.frDades->isHidden());
+    QTest::keyClicks(w.txtGsolut, QStringLiteral("10"));
+    QVERIFY(!model.SolidCaient);
+    QTest::keyClicks(w.txtVdso, QStringLiteral("100"));
+    QTest::keyClicks(w.txtMsolut, QStringLiteral("58.44"));
+    QCOMPARE(w.txtMolar->text(), QStringLiteral(" 1.711"));
+    QVERIFY(model.SolidCaient);
+    QVERIFY(!w.AccionsSolid->isEnabled());
+    QVERIFY(!w.cmdResultats->isHidden());
+    for (int tick = 0; tick < 100; ++tick)
+        program.simulation().tick();
+    QVERIFY(model.BolesDissoltes > 0);
+    w.txtMsolut->clear();
+    QCOMPARE(model.BolesDissoltes, 0.0f);
+    QVERIFY(!model.SolidCaient);
+    QVERIFY(w.AccionsSolid->isEnabled());
+}
+
+void TestStartup::calibratedSolidIsBuilt_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("particles");
+    QTest::newRow("no file") << 0 << 64;
+    QTest::newRow("120") << 120 << 125;
+    QTest::newRow("400") << 400 << 343;
+}
+
+void TestStartup::calibratedSolidIsBuilt()
+{
+    QFETCH(int, count);
+    QFETCH(int, particles);
+    ModelProgram program({}, solidSizeForCount(count), Random(1));
+    program.load();
+    QCOMPARE(int(program.simulation().model().NombreBoles), particles);
+    QCOMPARE(program.window().Caja->surface().circles().count(), particles);
 }
 
 void TestStartup::secondInstanceAsksTheFirstToRaise()
