@@ -137,9 +137,8 @@ void Surface::floodFill(float x, float y, Rgb fill)
     }
 }
 
-const QImage &Surface::sprite(const Circle &circle, qreal pixelRatio) const
+const QImage &Surface::sprite(const SpriteKey &key, const Circle &circle, qreal pixelRatio) const
 {
-    const SpriteKey key = spriteKey(circle, pixelRatio);
     auto found = m_sprites.constFind(key);
     if (found != m_sprites.cend())
         return *found;
@@ -160,10 +159,17 @@ void Surface::paint(QPainter &painter) const
 {
     painter.drawImage(QPoint(0, 0), m_image);
     const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    // Neighbours in the stacking mostly share a look, so the lookup is skipped.
+    SpriteKey previous;
+    const QImage *image = nullptr;
     for (int i : m_circles.stacking()) {
         const Circle &c = m_circles[i];
         if (!c.visible || c.size <= 0)
             continue;
-        painter.drawImage(QPoint(toPixel(c.left), toPixel(c.top)), sprite(c, ratio));
+        const SpriteKey key = spriteKey(c, ratio);
+        if (!image || key != previous)
+            image = &sprite(key, c, ratio);
+        previous = key;
+        painter.drawImage(QPoint(toPixel(c.left), toPixel(c.top)), *image);
     }
 }

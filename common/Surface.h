@@ -42,8 +42,8 @@ public:
     using SpriteKey = std::pair<quint64, qint32>;
 
 private:
+    const QImage &sprite(const SpriteKey &key, const Circle &circle, qreal pixelRatio) const;
     QRectF ellipseRect(float cx, float cy, float radius, float aspect) const;
-    const QImage &sprite(const Circle &circle, qreal pixelRatio) const;
 
     float m_width = 0;
     float m_height = 0;
