@@ -10,6 +10,7 @@
 namespace {
 
 enum class Exit { Sortir, Fi, TitleBar };
+enum class FileAtExit { Present, Gone, Undeletable };
 
 // A machine too slow for 50 particles: the measurement ends on its 11th tick.
 struct SlowStart {
@@ -54,6 +55,7 @@ struct SlowStart {
 } // namespace
 
 Q_DECLARE_METATYPE(Exit)
+Q_DECLARE_METATYPE(FileAtExit)
 
 class TestLauncher : public QObject {
     Q_OBJECT
@@ -106,24 +108,31 @@ void TestLauncher::unwritableFileStillOpensMenu()
 void TestLauncher::leaving_data()
 {
     QTest::addColumn<Exit>("exit");
-    QTest::addColumn<bool>("fileGone");
-    QTest::newRow("Sortir") << Exit::Sortir << false;
-    QTest::newRow("Fi") << Exit::Fi << false;
-    QTest::newRow("title bar") << Exit::TitleBar << false;
-    QTest::newRow("Sortir, file already gone") << Exit::Sortir << true;
-    QTest::newRow("title bar, file already gone") << Exit::TitleBar << true;
+    QTest::addColumn<FileAtExit>("file");
+    QTest::addColumn<int>("messages");
+    QTest::newRow("Sortir") << Exit::Sortir << FileAtExit::Present << 0;
+    QTest::newRow("Fi") << Exit::Fi << FileAtExit::Present << 0;
+    QTest::newRow("title bar") << Exit::TitleBar << FileAtExit::Present << 0;
+    QTest::newRow("Sortir, file already gone") << Exit::Sortir << FileAtExit::Gone << 0;
+    QTest::newRow("title bar, file already gone") << Exit::TitleBar << FileAtExit::Gone << 0;
+    QTest::newRow("Fi, file cannot be removed") << Exit::Fi << FileAtExit::Undeletable << 1;
 }
 
 void TestLauncher::leaving()
 {
     QFETCH(Exit, exit);
-    QFETCH(bool, fileGone);
+    QFETCH(FileAtExit, file);
+    QFETCH(int, messages);
     PrivateRuntime runtime;
     SlowStart s;
     s.runToMenu();
-    QVERIFY(QFile::exists(calibrationFilePath()));
-    if (fileGone)
-        QVERIFY(QFile::remove(calibrationFilePath()));
+    const QString path = calibrationFilePath();
+    QVERIFY(QFile::exists(path));
+    if (file != FileAtExit::Present)
+        QVERIFY(QFile::remove(path));
+    // A folder in its place stands for a file that cannot be removed.
+    if (file == FileAtExit::Undeletable)
+        QVERIFY(QDir().mkpath(path + QStringLiteral("/busy")));
     Models *menu = s.launcher.menu();
     MessageWatcher watcher;
     switch (exit) {
@@ -138,11 +147,11 @@ void TestLauncher::leaving()
         break;
     }
     QCOMPARE(s.ended, 1);
-    QVERIFY(!QFile::exists(calibrationFilePath()));
+    QCOMPARE(QFile::exists(path), file == FileAtExit::Undeletable);
     QVERIFY(!menu->isVisible());
     QVERIFY(!s.launcher.calibration()->isVisible());
     QVERIFY(!menu->tmrRellotge.isActive());
-    QCOMPARE(watcher.texts, QStringList());
+    QCOMPARE(watcher.texts.size(), messages);
     menu->close();
     QCOMPARE(s.ended, 1);
 }

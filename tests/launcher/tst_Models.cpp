@@ -55,7 +55,6 @@ private slots:
     void panelPictures_data();
     void panelPictures();
     void panelCommands();
-    void minimise();
     void hoverFrames_data();
     void hoverFrames();
     void pointerOverBoxResumes();
@@ -209,14 +208,6 @@ void TestModels::panelCommands()
     QCOMPARE(shown(), (QList<bool>{false, false, false, false}));
     QCOMPARE(w.cmdSobre->text(), QStringLiteral("Tancar"));
     QCOMPARE(w.ModelP->text(), QStringLiteral("Càlcul de concentracions"));
-}
-
-void TestModels::minimise()
-{
-    Random random(1);
-    Models w(scaleOf(1), random);
-    w.OpcionsMinim->trigger();
-    QVERIFY(w.windowState() & Qt::WindowMinimized);
 }
 
 void TestModels::hoverFrames_data()
