@@ -3,6 +3,7 @@
 #include "CalibrationFile.h"
 #include "ScreenScale.h"
 #include "TwipGeometry.h"
+#include "WidgetLook.h"
 
 const QString Optim_Boles::Message = QStringLiteral("Optimitzant el nombre de partícules  ");
 const QString Optim_Boles::Mark = QStringLiteral("■");
@@ -11,29 +12,12 @@ namespace {
 
 const QColor BoxColour(192, 255, 255);
 
-void setColour(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
-{
-    QPalette pal = widget->palette();
-    pal.setColor(role, colour);
-    widget->setPalette(pal);
-}
-
 QFont boldFont(const QFont &base, float points)
 {
     QFont font(base);
     font.setBold(true);
     font.setPointSizeF(points);
     return font;
-}
-
-// A label as wide and high as its caption.
-void fitToText(QLabel *label)
-{
-    TwipRect r = twipRect(label);
-    const QSize size = label->sizeHint();
-    r.width = size.width() * TwipsPerPixel;
-    r.height = size.height() * TwipsPerPixel;
-    setTwipRect(label, r);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "MessageBox.h"
 #include "Resources.h"
 #include "TwipGeometry.h"
+#include "WidgetLook.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -36,13 +37,6 @@ void setApplicationPointer(const QCursor *pointer)
         QApplication::setOverrideCursor(*pointer);
 }
 
-void setColours(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
-{
-    QPalette pal = widget->palette();
-    pal.setColor(role, colour);
-    widget->setPalette(pal);
-}
-
 template <typename W>
 W *control(QWidget *parent, const char *name)
 {
@@ -60,7 +54,7 @@ L *textLabel(QWidget *parent, const char *name, const QString &family, float poi
         font.setWeight(QFont::Black);
     font.setPointSizeF(points);
     label->setFont(font);
-    setColours(label, QPalette::WindowText, Blue);
+    setColour(label, QPalette::WindowText, Blue);
     return label;
 }
 
@@ -68,7 +62,7 @@ QFrame *bar(QWidget *parent, const char *name)
 {
     auto *shape = control<QFrame>(parent, name);
     shape->setAutoFillBackground(true);
-    setColours(shape, QPalette::Window, Blue);
+    setColour(shape, QPalette::Window, Blue);
     // Shapes are drawn on the window; the pointer over them is over the window.
     shape->setAttribute(Qt::WA_TransparentForMouseEvents);
     setTwipRect(shape, {0, 0, 80, 2000});
@@ -95,9 +89,8 @@ QLabel *panel(QWidget *parent, const char *name)
 // Labels take the size of their caption, with room for the hover frame.
 void placeLabel(QLabel *label, float left, float top)
 {
-    const QSize text = label->sizeHint();
-    constexpr float FrameRoom = 4 * TwipsPerPixel;
-    setTwipRect(label, {left, top, text.width() * TwipsPerPixel + FrameRoom, text.height() * TwipsPerPixel + FrameRoom});
+    moveTwips(label, left, top);
+    fitToText(label, 4 * TwipsPerPixel);
 }
 
 void loadPicture(QLabel *picture, const QString &path)
@@ -133,7 +126,7 @@ Models::Models(const ScreenScale &scale, Random &random, QWidget *parent)
 void Models::buildControls()
 {
     client->setObjectName(QStringLiteral("client"));
-    setColours(client, QPalette::Window, QColor(192, 192, 255));
+    setColour(client, QPalette::Window, QColor(192, 192, 255));
     client->setPicture(QPixmap(QStringLiteral(":/launcher/fons.jpg")));
     setCentralWidget(client);
 
@@ -167,18 +160,17 @@ void Models::buildControls()
 
 void Models::buildMenus()
 {
-    mnuOpcions = menuBar()->addMenu(QStringLiteral("&Opcions"));
-    mnuOpcions->setObjectName(QStringLiteral("mnuOpcions"));
-    OpcionsMinim = mnuOpcions->addAction(QStringLiteral("Minimitzar"));
-    OpcionsMinim->setObjectName(QStringLiteral("OpcionsMinim"));
-    OpcionsSortir = mnuOpcions->addAction(QStringLiteral("Sortir"));
-    OpcionsSortir->setObjectName(QStringLiteral("OpcionsSortir"));
-    ModelP = menuBar()->addAction(QString());
-    ModelP->setObjectName(QStringLiteral("ModelP"));
-    FinRecom = menuBar()->addAction(QStringLiteral("Recomanacions d'ús"));
-    FinRecom->setObjectName(QStringLiteral("FinRecom"));
-    mnuAutor = menuBar()->addAction(QStringLiteral("Sobre aquest treball...."));
-    mnuAutor->setObjectName(QStringLiteral("mnuAutor"));
+    const auto named = [](auto *item, const char *name) {
+        item->setObjectName(QLatin1String(name));
+        return item;
+    };
+    QMenuBar *menus = menuBar();
+    mnuOpcions = named(menus->addMenu(QStringLiteral("&Opcions")), "mnuOpcions");
+    OpcionsMinim = named(mnuOpcions->addAction(QStringLiteral("Minimitzar")), "OpcionsMinim");
+    OpcionsSortir = named(mnuOpcions->addAction(QStringLiteral("Sortir")), "OpcionsSortir");
+    ModelP = named(menus->addAction(QString()), "ModelP");
+    FinRecom = named(menus->addAction(QStringLiteral("Recomanacions d'ús")), "FinRecom");
+    mnuAutor = named(menus->addAction(QStringLiteral("Sobre aquest treball....")), "mnuAutor");
 }
 
 void Models::connectControls()
@@ -240,19 +232,18 @@ void Models::placePanels()
     cmdRecom->hide();
     moveTwips(cmdRecom, 6850, 8735);
     // Shown panels cover everything else, their buttons cover them.
-    for (QWidget *w : {static_cast<QWidget *>(picSobre), static_cast<QWidget *>(cmdSobre),
-                       static_cast<QWidget *>(picRecom), static_cast<QWidget *>(cmdRecom)})
+    for (QWidget *w : panels())
         w->raise();
 }
 
 void Models::placeHiddenMenu()
 {
     const bool larger = m_scale.EscalaPantalla > 1;
-    setColours(picMenu, QPalette::Window, QColor(175, 208, 240));
+    setColour(picMenu, QPalette::Window, QColor(175, 208, 240));
     setTwipRect(picMenu, {6050, 4050, 8500, larger ? 5000.0f : 4700.0f});
     picMenu->lower();
     picMenu->hide();
-    setColours(shpMenu, QPalette::Window, QColor(175, 208, 240));
+    setColour(shpMenu, QPalette::Window, QColor(175, 208, 240));
     setTwipRect(shpMenu, {6000, 4000, 8600, larger ? 5300.0f : 5000.0f});
     shpMenu->hide();
 }
@@ -296,8 +287,7 @@ void Models::Escala_Controls()
     for (QLabel *label : {lblTitol[0], static_cast<QLabel *>(lblSubtitol), static_cast<QLabel *>(lblFi)}) {
         scaleTwipRectAndFont(label, e);
         // Text does not grow exactly with its point size; the label follows it.
-        const TwipRect r = twipRect(label);
-        placeLabel(label, r.left, r.top);
+        fitToText(label, scaled(4 * TwipsPerPixel, e));
     }
     scaleTwipRect(picSobre, e);
     loadPicture(picSobre, panelPicture(QStringLiteral("SobreAquestTreball"), e));
@@ -342,11 +332,15 @@ void Models::framedExit()
 
 void Models::showPanel(QLabel *picture, QPushButton *button)
 {
-    for (QWidget *w : {static_cast<QWidget *>(picSobre), static_cast<QWidget *>(cmdSobre),
-                       static_cast<QWidget *>(picRecom), static_cast<QWidget *>(cmdRecom)})
+    for (QWidget *w : panels())
         w->hide();
     button->show();
     picture->show();
+}
+
+QList<QWidget *> Models::panels() const
+{
+    return {picSobre, cmdSobre, picRecom, cmdRecom};
 }
 
 void Models::Obre_Model()

@@ -69,6 +69,7 @@ private:
     void Escala_Controls();
     void Crea_Boles_Fons();
     void showPanel(QLabel *picture, QPushButton *button);
+    QList<QWidget *> panels() const;
     void framedSubtitle();
     void framedExit();
     void tick();

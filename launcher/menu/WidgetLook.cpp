@@ -1,0 +1,22 @@
+#include "WidgetLook.h"
+
+#include "ScreenScale.h"
+#include "TwipGeometry.h"
+
+#include <QLabel>
+
+void setColour(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
+{
+    QPalette pal = widget->palette();
+    pal.setColor(role, colour);
+    widget->setPalette(pal);
+}
+
+void fitToText(QLabel *label, float marginTwips)
+{
+    TwipRect r = twipRect(label);
+    const QSize text = label->sizeHint();
+    r.width = text.width() * TwipsPerPixel + marginTwips;
+    r.height = text.height() * TwipsPerPixel + marginTwips;
+    setTwipRect(label, r);
+}
