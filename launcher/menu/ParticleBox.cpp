@@ -91,15 +91,11 @@ void ParticleBox::place(int n)
         return static_cast<float>(std::floor(m_random.uniform() * (extent - c.DiametreBola - 1)));
     };
     int rejected = 0;
-    for (;;) {
+    do {
         BolaX[n] = draw(c.AmpladaRecinte);
         BolaY[n] = draw(c.AlturaRecinte);
         BolaZ[n] = draw(c.FonsRecinte);
-        if (!overlapsEarlier(n))
-            return;
-        if (++rejected > MaxRejectedDraws)
-            return;
-    }
+    } while (overlapsEarlier(n) && ++rejected <= MaxRejectedDraws);
 }
 
 bool ParticleBox::overlapsEarlier(int n) const
