@@ -1,0 +1,287 @@
+#include "ControlPantalla.h"
+#include "ModelProgram.h"
+#include "Models.h"
+#include "Optim_Boles.h"
+
+#include <QAbstractScrollArea>
+#include <QMenuBar>
+#include <QtTest>
+#include <functional>
+#include <memory>
+
+namespace {
+
+using Drive = std::function<void(QWidget &)>;
+
+ScreenScale scaleOf(float escala)
+{
+    return {escala, escala != 1.0f};
+}
+
+// The screen each scale was made for; windows get its size, not the test screen's.
+QSize screenFor(float escala)
+{
+    return escala < 1 ? QSize(800, 600) : escala > 1 ? QSize(1152, 864) : QSize(1024, 768);
+}
+
+void trigger(QWidget &window, const char *action)
+{
+    auto *a = window.findChild<QAction *>(QLatin1String(action));
+    QVERIFY2(a, action);
+    a->trigger();
+}
+
+void type(QWidget &window, const char *box, const QString &text)
+{
+    auto *edit = window.findChild<QLineEdit *>(QLatin1String(box));
+    QVERIFY2(edit, box);
+    QTest::keyClicks(edit, text);
+}
+
+// The widget a person sees at `at`, whatever its attributes for the mouse.
+QWidget *frontmostAt(QWidget *widget, QPoint at)
+{
+    const QObjectList kids = widget->children();
+    for (auto it = kids.crbegin(); it != kids.crend(); ++it) {
+        auto *kid = qobject_cast<QWidget *>(*it);
+        if (kid && !kid->isWindow() && kid->isVisible() && kid->geometry().contains(at))
+            return frontmostAt(kid, at - kid->pos());
+    }
+    return widget;
+}
+
+bool isControl(const QWidget *w)
+{
+    return !w->objectName().isEmpty() && !w->objectName().startsWith(QLatin1String("qt_"))
+           && (qobject_cast<const QAbstractButton *>(w) || qobject_cast<const QLineEdit *>(w)
+               || qobject_cast<const QLabel *>(w) || qobject_cast<const QGroupBox *>(w)
+               || qobject_cast<const QAbstractScrollArea *>(w));
+}
+
+// Where the caption does not fit, the part that is cut; empty when it fits.
+QString captionFault(const QWidget *w)
+{
+    const QFontMetrics fm = w->fontMetrics();
+    const auto overflow = [](QSize need, QSize have) {
+        return need.width() > have.width() || need.height() > have.height()
+                   ? QStringLiteral("needs %1x%2, has %3x%4")
+                         .arg(need.width())
+                         .arg(need.height())
+                         .arg(have.width())
+                         .arg(have.height())
+                   : QString();
+    };
+    if (auto *box = qobject_cast<const QCheckBox *>(w))
+        return overflow(box->sizeHint(), box->size());
+    if (auto *button = qobject_cast<const QPushButton *>(w)) {
+        const QRect face = button->rect().adjusted(2, 2, -2, -2);
+        const int wrap = button->inherits("WrappingButton") ? int(Qt::TextWordWrap) : 0;
+        return overflow(fm.boundingRect(face, Qt::AlignCenter | Qt::TextShowMnemonic | wrap, button->text()).size(),
+                        face.size());
+    }
+    if (auto *frame = qobject_cast<const QGroupBox *>(w))
+        return overflow({frame->minimumSizeHint().width(), 0}, frame->size());
+    if (auto *edit = qobject_cast<const QLineEdit *>(w))
+        return overflow({fm.horizontalAdvance(edit->text()) + 8, edit->minimumSizeHint().height()}, edit->size());
+    if (auto *label = qobject_cast<const QLabel *>(w); label && !label->text().isEmpty()) {
+        if (label->wordWrap())
+            return overflow({0, label->heightForWidth(label->width())}, label->size());
+        return overflow(label->sizeHint(), label->size());
+    }
+    return {};
+}
+
+QString placeFault(QWidget *control, QWidget *window)
+{
+    for (QWidget *outer = control->parentWidget(); outer; outer = outer->parentWidget()) {
+        const QRect inOuter(control->mapTo(outer, QPoint(0, 0)), control->size());
+        if (!outer->rect().contains(inOuter))
+            return QStringLiteral("outside %1").arg(outer->objectName());
+        if (outer == window)
+            break;
+    }
+    return {};
+}
+
+QString coverFault(QWidget *control, QWidget *window, const QStringList &mayCover)
+{
+    const QRectF face = control->rect();
+    for (int i = 0; i < 5; ++i)
+        for (int j = 0; j < 5; ++j) {
+            const QPoint at(int(face.width() * (i + 0.5) / 5), int(face.height() * (j + 0.5) / 5));
+            QWidget *seen = frontmostAt(window, control->mapTo(window, at));
+            if (seen != control && !control->isAncestorOf(seen) && !mayCover.contains(seen->objectName()))
+                return QStringLiteral("covered by %1").arg(seen->objectName());
+        }
+    return {};
+}
+
+QString menuBarFault(const QMenuBar *bar)
+{
+    const QFont platform = QApplication::font(bar);
+    if (bar->font().pointSizeF() != platform.pointSizeF() || bar->font().family() != platform.family())
+        return QStringLiteral("menu font %1 pt, platform's %2 pt").arg(bar->font().pointSizeF()).arg(platform.pointSizeF());
+    for (QAction *a : bar->actions())
+        if (!bar->rect().contains(bar->actionGeometry(a)) || bar->actionGeometry(a).isEmpty())
+            return QStringLiteral("menu %1 out of the bar").arg(a->text());
+    return {};
+}
+
+void checkWindow(QWidget *window, const QStringList &mayCover)
+{
+    QStringList faults;
+    if (auto *main = qobject_cast<QMainWindow *>(window); main && main->menuWidget())
+        if (const QString fault = menuBarFault(main->menuBar()); !fault.isEmpty())
+            faults << fault;
+    for (QWidget *control : window->findChildren<QWidget *>()) {
+        if (!isControl(control) || !control->isVisibleTo(window) || control->window() != window)
+            continue;
+        for (const QString &fault : {placeFault(control, window), coverFault(control, window, mayCover),
+                                     captionFault(control)})
+            if (!fault.isEmpty())
+                faults << control->objectName() + QStringLiteral(": ") + fault;
+    }
+    if (!faults.isEmpty())
+        QFAIL(qPrintable(window->objectName() + QStringLiteral("\n  ") + faults.join(QStringLiteral("\n  "))));
+}
+
+void showAt(QWidget &window, QSize screen)
+{
+    window.setWindowState(Qt::WindowNoState);
+    window.setGeometry(QRect(QPoint(0, 0), screen));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+}
+
+QWidget *topLevel(const char *name)
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->isVisible() && w->objectName() == QLatin1String(name))
+            return w;
+    return nullptr;
+}
+
+void modelWindow(float escala, const Drive &drive, const QStringList &)
+{
+    ModelProgram program(scaleOf(escala), {});
+    program.load();
+    QWidget &w = program.window();
+    showAt(w, screenFor(escala));
+    drive(w);
+    checkWindow(&w, {});
+    if (QWidget *help = topLevel("frmAjuda"))
+        checkWindow(help, {});
+}
+
+void launcherWindow(float escala, const Drive &drive, const QStringList &mayCover)
+{
+    Random random(3);
+    Models w(scaleOf(escala), random);
+    showAt(w, screenFor(escala));
+    drive(w);
+    checkWindow(&w, mayCover);
+}
+
+void calibrationWindow(float escala, const Drive &, const QStringList &)
+{
+    Random random(3);
+    Optim_Boles w(random, [] { return 0.0; });
+    w.tmrRelloOptim.stop();
+    auto *marks = w.findChild<QLabel *>(QStringLiteral("lblPunts"));
+    while (marks->text().size() < 36)
+        w.tick();
+    showAt(w, screenFor(escala));
+    checkWindow(&w, {});
+}
+
+// Checked before it is shown: its first tick hides what it shows.
+void splash(float escala, const ControlPantalla::Look &look)
+{
+    ControlPantalla w(look);
+    w.setGeometry(QRect(QPoint(0, 0), screenFor(escala)));
+    checkWindow(&w, {});
+}
+
+void measure(QWidget &w, const char *action)
+{
+    trigger(w, action);
+}
+
+void allShown(QWidget &w)
+{
+    trigger(w, "ConceTotes");
+    for (auto [box, text] : {std::pair{"txtGsolut", "10"}, {"txtGdt", "90"}, {"txtVdso", "100"},
+                             {"txtMsolut", "58.44"}, {"txtMdt", "18"}})
+        type(w, box, QString::fromLatin1(text));
+    // A pointer press at the button's centre reaches whatever a person sees there.
+    auto *button = w.findChild<QWidget *>(QStringLiteral("cmdResultats"));
+    const QPoint centre = button->mapTo(&w, button->rect().center());
+    QWidget *seen = frontmostAt(&w, centre);
+    QTest::mouseClick(seen, Qt::LeftButton, {}, seen->mapFrom(&w, centre));
+    auto *results = w.findChild<QWidget *>(QStringLiteral("frResultats"));
+    QVERIFY2(results->isVisible(), "a click at the centre of \"Veure resultats\" shows no results");
+    QCOMPARE(w.findChild<QLineEdit *>(QStringLiteral("txtMolar"))->text(), QStringLiteral(" 1.711"));
+}
+
+using Scenario = std::function<void(float)>;
+
+Scenario model(const Drive &drive)
+{
+    return [drive](float e) { modelWindow(e, drive, {}); };
+}
+
+Scenario launcher(const Drive &drive, const QStringList &mayCover = {})
+{
+    return [drive, mayCover](float e) { launcherWindow(e, drive, mayCover); };
+}
+
+const QList<std::pair<const char *, Scenario>> &scenarios()
+{
+    static const QList<std::pair<const char *, Scenario>> all{
+        {"Concentracio at rest", model([](QWidget &) {})},
+        {"Concentracio tant per cent", model([](QWidget &w) { measure(w, "ConceTpc"); })},
+        {"Concentracio grams per litre", model([](QWidget &w) { measure(w, "ConceGpl"); })},
+        {"Concentracio Molaritat", model([](QWidget &w) { measure(w, "ConceMolar"); })},
+        {"Concentracio molalitat", model([](QWidget &w) { measure(w, "ConceMolal"); })},
+        {"Concentracio fraccio molar", model([](QWidget &w) { measure(w, "ConceFrM"); })},
+        {"Concentracio all shown", model(allShown)},
+        {"Concentracio frozen", model([](QWidget &w) { trigger(w, "AccionsCongelar"); })},
+        {"Concentracio with help", model([](QWidget &w) { trigger(w, "mnuAjuda"); })},
+        {"Models at rest", launcher([](QWidget &) {})},
+        {"Models about", launcher([](QWidget &w) { trigger(w, "mnuAutor"); }, {QStringLiteral("picSobre")})},
+        {"Models advice", launcher([](QWidget &w) { trigger(w, "FinRecom"); }, {QStringLiteral("picRecom")})},
+        {"Optim_Boles with 36 marks", [](float e) { calibrationWindow(e, {}, {}); }},
+        {"model splash", [](float e) { splash(e, {{255, 255, 192}, true}); }},
+        {"launcher splash", [](float e) { splash(e, {{192, 192, 255}, false}); }},
+    };
+    return all;
+}
+
+} // namespace
+
+class TestLook : public QObject {
+    Q_OBJECT
+
+private slots:
+    void everyControlInView_data();
+    void everyControlInView();
+};
+
+void TestLook::everyControlInView_data()
+{
+    QTest::addColumn<int>("scenario");
+    QTest::addColumn<float>("escala");
+    for (int i = 0; i < scenarios().size(); ++i)
+        for (float e : {0.78125f, 1.0f, 1.125f})
+            QTest::addRow("%s at %d", scenarios()[i].first, screenFor(e).width()) << i << e;
+}
+
+void TestLook::everyControlInView()
+{
+    QFETCH(int, scenario);
+    QFETCH(float, escala);
+    scenarios()[scenario].second(escala);
+}
+
+QTEST_MAIN(TestLook)
+#include "test_look.moc"
