@@ -3,6 +3,8 @@
 #include "TwipGeometry.h"
 #include "WrappingButton.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QMenuBar>
 
 const QString Concentracio::Caption = QStringLiteral("Concentracions de les dissolucions");
@@ -41,6 +43,32 @@ QCheckBox *indicator(QWidget *parent, const char *name, const QString &caption, 
     return box;
 }
 
+// A text box would take Ctrl+A as select-all; the menu's shortcuts come first
+// while their items are enabled.
+class MenuShortcutsFirst : public QObject {
+public:
+    MenuShortcutsFirst(QList<QAction *> actions, QObject *parent)
+        : QObject(parent)
+        , m_actions(std::move(actions))
+    {
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::ShortcutOverride) {
+            const QKeySequence pressed(static_cast<QKeyEvent *>(event)->keyCombination());
+            for (const QAction *action : m_actions)
+                if (action->isEnabled() && action->shortcut() == pressed)
+                    return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QList<QAction *> m_actions;
+};
+
 } // namespace
 
 Concentracio::Concentracio(QWidget *parent)
@@ -50,6 +78,9 @@ Concentracio::Concentracio(QWidget *parent)
     setWindowTitle(Caption);
     buildControls();
     buildMenus();
+    auto *shortcuts = new MenuShortcutsFirst({EinesDiamAfAu, EinesDiamAfDi}, this);
+    for (QLineEdit *box : dataTexts() + resultTexts())
+        box->installEventFilter(shortcuts);
     resize(11880 / 15, 8130 / 15);
 }
 
@@ -71,6 +102,8 @@ void Concentracio::buildControls()
     Caja = control<PictureBox>(client, "Caja", {960, 2640, 3375, 4335}, 0);
     Caja->surface().setBackground({192, 255, 255});
     Caja->surface().resize(3375, 4335);
+    // The layout puts the button on the beaker's picture; it must stay in front.
+    cmdResultats->raise();
 
     picConcentracio = control<QLabel>(client, "picConcentracio", {9960, 0, 4425, 5385}, 0);
     picConcentracio->setFrameShape(QFrame::Box);
@@ -141,6 +174,10 @@ QMenu *Concentracio::menu(QMenu *parent, const char *name, const QString &captio
 
 void Concentracio::buildMenus()
 {
+    // The window's font grows with the screen; the menu bar keeps the platform's.
+    QFont platform = QApplication::font(menuBar());
+    platform.setResolveMask(QFont::AllPropertiesResolved);
+    menuBar()->setFont(platform);
     mnuArxiu = menu(nullptr, "mnuArxiu", QStringLiteral("&Arxiu"));
     ArxiuText = item(mnuArxiu, "ArxiuText", QStringLiteral("Document de text"));
     ArxiuInformE = menu(mnuArxiu, "ArxiuInformE", QStringLiteral("Elaboracio d'informe (Word)"));

@@ -79,6 +79,7 @@ private slots:
     void diameterLimits();
     void dissolveAndReturn();
     void calculatorCallsRunWhileDisabled();
+    void einesShortcutsFollowTheMenu_data();
     void einesShortcutsFollowTheMenu();
     void clickChangesNothing_data();
     void clickChangesNothing();
@@ -228,19 +229,40 @@ void TestCommands::calculatorCallsRunWhileDisabled()
     QVERIFY(!m.SolidCaient);
 }
 
+void TestCommands::einesShortcutsFollowTheMenu_data()
+{
+    QTest::addColumn<QString>("focus");
+    QTest::newRow("window") << QString();
+    QTest::newRow("data box") << QStringLiteral("txtGsolut");
+    QTest::newRow("result box") << QStringLiteral("txtMolar");
+}
+
+// While the items are disabled a text box keeps Ctrl+A as select-all.
 void TestCommands::einesShortcutsFollowTheMenu()
 {
+    QFETCH(QString, focus);
     Model model(4);
     Concentracio &w = model.window;
     w.show();
     QVERIFY(QTest::qWaitForWindowActive(&w));
-    QTest::keyClick(&w, Qt::Key_A, Qt::ControlModifier);
+    auto *box = focus.isEmpty() ? nullptr : w.findChild<QLineEdit *>(focus);
+    QWidget *target = box ? static_cast<QWidget *>(box) : &w;
+    if (box) {
+        box->show();
+        box->setText(QStringLiteral("12"));
+        box->setFocus();
+    }
+    QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
     QCOMPARE(model.m().DiametreBola, float(64 * 1.01));
+    QTest::keyClick(target, Qt::Key_D, Qt::ControlModifier);
+    QCOMPARE(model.m().DiametreBola, float(64 * 1.01 * 0.99));
     model.sim.dissoldreSolid();
-    QTest::keyClick(&w, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(&w, Qt::Key_D, Qt::ControlModifier);
-    QCOMPARE(model.m().DiametreBola, float(64 * 1.01));
+    QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(target, Qt::Key_D, Qt::ControlModifier);
+    QCOMPARE(model.m().DiametreBola, float(64 * 1.01 * 0.99));
     QVERIFY(model.m().SolidCaient);
+    if (box)
+        QCOMPARE(box->selectedText(), QStringLiteral("12"));
 }
 
 void TestCommands::clickChangesNothing_data()
