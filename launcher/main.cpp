@@ -1,3 +1,5 @@
+#include "CatalanQt.h"
+#include "DesignFonts.h"
 #include "LauncherApp.h"
 
 #include <QApplication>
@@ -6,5 +8,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kinetra"));
+    loadCatalanQt(app);
+    useDesignFonts();
     return LauncherApp::run(app);
 }

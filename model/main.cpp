@@ -1,3 +1,5 @@
+#include "CatalanQt.h"
+#include "DesignFonts.h"
 #include "ModelApp.h"
 
 #include <QApplication>
@@ -5,5 +7,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    loadCatalanQt(app);
+    useDesignFonts();
     return ModelApp::run(app);
 }
