@@ -6,10 +6,11 @@
 
 namespace {
 
-QLabel *splashLabel(QWidget *parent, const QString &caption, const TwipRect &rect,
+QLabel *splashLabel(QWidget *parent, const char *name, const QString &caption, const TwipRect &rect,
                     const ControlPantalla::Look &look)
 {
     auto *label = new QLabel(caption, parent);
+    label->setObjectName(QLatin1String(name));
     const Rgb bg = look.labelBackground;
     label->setStyleSheet(QStringLiteral("background-color: rgb(%1,%2,%3); color: rgb(0,0,192);")
                              .arg(bg.r)
@@ -34,18 +35,28 @@ ControlPantalla::ControlPantalla(const Look &look, QWidget *parent)
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(192, 192, 255));
     setPalette(pal);
-    Label1 = splashLabel(this,
+    Label1 = splashLabel(this, "Label1",
                          QStringLiteral(".............Detectant configuració de pantalla............................."),
                          {600, 2160, 7545, 360}, look);
     Label2 = splashLabel(
-        this, QStringLiteral(".............Calculant el nombre òptim de partícules ............................."),
+        this, "Label2", QStringLiteral(".............Calculant el nombre òptim de partícules ............................."),
         {1080, 2640, 8355, 360}, look);
     Timer1.setInterval(1);
     Timer1.setSingleShot(true);
     Timer1.setTimerType(Qt::PreciseTimer);
     connect(&Timer1, &QTimer::timeout, this, &ControlPantalla::tick);
     maximise(this);
-    Timer1.start();
+}
+
+// The timer starts only once the labels are on the screen, or they would
+// never be seen: its tick hides them.
+void ControlPantalla::paintEvent(QPaintEvent *event)
+{
+    QWidget::paintEvent(event);
+    if (!m_painted) {
+        m_painted = true;
+        Timer1.start();
+    }
 }
 
 void ControlPantalla::tick()

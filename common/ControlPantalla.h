@@ -28,6 +28,11 @@ public:
 signals:
     void screenChecked(ScreenScale scale);
 
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
 private:
     void tick();
+
+    bool m_painted = false;
 };
