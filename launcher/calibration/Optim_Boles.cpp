@@ -11,6 +11,9 @@ const QString Optim_Boles::Mark = QStringLiteral("■");
 namespace {
 
 const QColor BoxColour(192, 255, 255);
+// A square about 10 pixels wide, so that all 36 marks fit beside the message
+// on an 800-pixel screen.
+constexpr float MarkPoints = 12.75f;
 
 QFont boldFont(const QFont &base, float points)
 {
@@ -48,7 +51,7 @@ void Optim_Boles::buildControls()
     setColour(lblOptim, QPalette::WindowText, QColor(0, 0, 192));
     lblPunts = new QLabel(this);
     lblPunts->setObjectName(QStringLiteral("lblPunts"));
-    lblPunts->setFont(boldFont(QFont(), 18));
+    lblPunts->setFont(boldFont(QFont(), MarkPoints));
     setColour(lblPunts, QPalette::WindowText, QColor(0, 0, 255));
     tmrRelloOptim.setObjectName(QStringLiteral("tmrRelloOptim"));
     tmrRelloOptim.setTimerType(Qt::PreciseTimer);
