@@ -10,7 +10,6 @@
 
 int ModelApp::run(QApplication &app)
 {
-    app.setApplicationDisplayName(Concentracio::Caption);
     SingleInstance instance(SingleInstance::defaultName());
     if (!instance.claim())
         return 0;
