@@ -1,4 +1,6 @@
+#include "CatalanQt.h"
 #include "ControlPantalla.h"
+#include "DesignFonts.h"
 #include "ModelProgram.h"
 #include "Models.h"
 #include "Optim_Boles.h"
@@ -44,7 +46,7 @@ QWidget *frontmostAt(QWidget *widget, QPoint at)
     const QObjectList kids = widget->children();
     for (auto it = kids.crbegin(); it != kids.crend(); ++it) {
         auto *kid = qobject_cast<QWidget *>(*it);
-        if (kid && !kid->isWindow() && kid->isVisible() && kid->geometry().contains(at))
+        if (kid && !kid->isWindow() && !kid->isHidden() && kid->geometry().contains(at))
             return frontmostAt(kid, at - kid->pos());
     }
     return widget;
@@ -265,6 +267,9 @@ class TestLook : public QObject {
 private slots:
     void everyControlInView_data();
     void everyControlInView();
+    void splashShowsItsLabelsBeforeItsTick();
+    void qtTextsAreCatalan_data();
+    void qtTextsAreCatalan();
 };
 
 void TestLook::everyControlInView_data()
@@ -283,5 +288,53 @@ void TestLook::everyControlInView()
     scenarios()[scenario].second(escala);
 }
 
-QTEST_MAIN(TestLook)
+namespace {
+
+struct PaintCounter : QObject {
+    int paints = 0;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+} // namespace
+
+void TestLook::splashShowsItsLabelsBeforeItsTick()
+{
+    ControlPantalla splash({{255, 255, 192}, true});
+    PaintCounter counter;
+    splash.findChild<QLabel *>(QStringLiteral("Label2"))->installEventFilter(&counter);
+    int paintsAtTick = -1;
+    connect(&splash, &ControlPantalla::screenChecked, this, [&] { paintsAtTick = counter.paints; });
+    splash.show();
+    QTRY_VERIFY(paintsAtTick >= 0);
+    QVERIFY(paintsAtTick > 0);
+}
+
+void TestLook::qtTextsAreCatalan_data()
+{
+    QTest::addColumn<QString>("context");
+    QTest::addColumn<QString>("english");
+    QTest::newRow("message box button") << QStringLiteral("QPlatformTheme") << QStringLiteral("OK");
+    QTest::newRow("text box context menu") << QStringLiteral("QLineEdit") << QStringLiteral("Select All");
+}
+
+void TestLook::qtTextsAreCatalan()
+{
+    QFETCH(QString, context);
+    QFETCH(QString, english);
+    const QString shown = QCoreApplication::translate(qPrintable(context), qPrintable(english));
+    QVERIFY2(shown != english, qPrintable(shown));
+}
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    loadCatalanQt(app);
+    useDesignFonts();
+    TestLook test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "test_look.moc"
