@@ -11,6 +11,8 @@ PictureBox::PictureBox(QWidget *parent)
 {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // The beaker's lines as crisp as the particles on a high-density screen.
+    m_surface.setPixelRatio(devicePixelRatioF());
 }
 
 void PictureBox::resizeTwips(float width, float height)

@@ -38,8 +38,24 @@ void Surface::resize(float widthTwips, float heightTwips)
 {
     m_width = widthTwips;
     m_height = heightTwips;
-    m_image = QImage(std::max(1, toPixel(widthTwips)), std::max(1, toPixel(heightTwips)), QImage::Format_RGB32);
+    const QSizeF pixels(std::max(1, toPixel(widthTwips)), std::max(1, toPixel(heightTwips)));
+    m_image = QImage((pixels * m_ratio).toSize(), QImage::Format_RGB32);
+    m_image.setDevicePixelRatio(m_ratio);
     clear();
+}
+
+void Surface::setPixelRatio(qreal ratio)
+{
+    m_ratio = ratio;
+    resize(m_width, m_height);
+}
+
+// The device pixel at the centre of the pixel that holds the point, so that
+// reads and fills land where they did at a ratio of 1.
+QPoint Surface::devicePixel(float x, float y) const
+{
+    const auto device = [this](float twips) { return static_cast<int>(std::floor((toPixel(twips) + 0.5) * m_ratio)); };
+    return {device(x), device(y)};
 }
 
 void Surface::setBackground(Rgb colour)
@@ -92,7 +108,7 @@ void Surface::drawArc(float cx, float cy, float radius, Rgb colour, double start
 
 Rgb Surface::pointColour(float x, float y) const
 {
-    const QPoint at(toPixel(x), toPixel(y));
+    const QPoint at = devicePixel(x, y);
     if (!m_image.rect().contains(at))
         return {};
     const QRgb c = m_image.pixel(at);
@@ -101,7 +117,7 @@ Rgb Surface::pointColour(float x, float y) const
 
 void Surface::floodFill(float x, float y, Rgb fill)
 {
-    const QPoint seed(toPixel(x), toPixel(y));
+    const QPoint seed = devicePixel(x, y);
     if (!m_image.rect().contains(seed))
         return;
     const QRgb target = m_image.pixel(seed);

@@ -16,6 +16,9 @@ public:
     Surface();
 
     void resize(float widthTwips, float heightTwips);
+    // Device pixels per pixel of the image; a change clears the drawing.
+    void setPixelRatio(qreal ratio);
+    qreal pixelRatio() const { return m_ratio; }
     float widthTwips() const { return m_width; }
     float heightTwips() const { return m_height; }
 
@@ -44,10 +47,12 @@ public:
 private:
     const QImage &sprite(const SpriteKey &key, const Circle &circle, qreal pixelRatio) const;
     QRectF ellipseRect(float cx, float cy, float radius, float aspect) const;
+    QPoint devicePixel(float x, float y) const;
 
     float m_width = 0;
     float m_height = 0;
     int m_lineWidth = 1;
+    qreal m_ratio = 1;
     Rgb m_background{255, 255, 255};
     QImage m_image;
     CircleSet m_circles;

@@ -69,20 +69,27 @@ void TestDrawing::vesselGeometry()
 
 void TestDrawing::beakerPixels_data()
 {
-    vesselGeometry_data();
+    QTest::addColumn<float>("scale");
+    QTest::addColumn<qreal>("ratio");
+    for (qreal ratio : {1.0, 2.0})
+        for (float scale : {1.0f, 1.125f, 0.78125f})
+            QTest::addRow("%g at ratio %g", double(scale), ratio) << scale << ratio;
 }
 
 // Reads the drawn image where the beaker's outline, fills and background must be.
 void TestDrawing::beakerPixels()
 {
     QFETCH(float, scale);
+    QFETCH(qreal, ratio);
     Scene scene = scaledScene(scale);
     Surface caja;
+    caja.setPixelRatio(ratio);
     CCilindro upper, solution;
     Dibuixa_Vas(caja, scene, upper, solution);
     const auto at = [&](float x, float y) { return caja.pointColour(x * scale, y * scale); };
     QCOMPARE(caja.widthTwips(), 5000 * scale);
     QCOMPARE(caja.heightTwips(), 10000 * scale);
+    QCOMPARE(caja.image().width(), qRound(qRound(5000 * scale / 15) * ratio));
     QCOMPARE(at(2480, 1500), Background);       // above the rim
     QCOMPARE(at(2480, 3800), Background);       // the empty upper part
     QCOMPARE(at(2480, 4800), Solution);         // the surface ellipse
