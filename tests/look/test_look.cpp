@@ -105,16 +105,27 @@ QString placeFault(QWidget *control, QWidget *window)
     return {};
 }
 
+// Points a few pixels apart over the whole face, its edges included.
+QList<QPoint> facePoints(QSize size)
+{
+    constexpr int Step = 6;
+    QList<QPoint> points;
+    for (int x = 0; x < size.width(); x += std::min(Step, std::max(1, size.width() - 1 - x)))
+        for (int y = 0; y < size.height(); y += std::min(Step, std::max(1, size.height() - 1 - y))) {
+            points << QPoint(x, y);
+            if (y == size.height() - 1)
+                break;
+        }
+    return points;
+}
+
 QString coverFault(QWidget *control, QWidget *window, const QStringList &mayCover)
 {
-    const QRectF face = control->rect();
-    for (int i = 0; i < 5; ++i)
-        for (int j = 0; j < 5; ++j) {
-            const QPoint at(int(face.width() * (i + 0.5) / 5), int(face.height() * (j + 0.5) / 5));
-            QWidget *seen = frontmostAt(window, control->mapTo(window, at));
-            if (seen != control && !control->isAncestorOf(seen) && !mayCover.contains(seen->objectName()))
-                return QStringLiteral("covered by %1").arg(seen->objectName());
-        }
+    for (const QPoint &at : facePoints(control->size())) {
+        QWidget *seen = frontmostAt(window, control->mapTo(window, at));
+        if (seen != control && !control->isAncestorOf(seen) && !mayCover.contains(seen->objectName()))
+            return QStringLiteral("covered by %1 at %2,%3").arg(seen->objectName()).arg(at.x()).arg(at.y());
+    }
     return {};
 }
 
@@ -250,8 +261,8 @@ const QList<std::pair<const char *, Scenario>> &scenarios()
         {"Concentracio frozen", model([](QWidget &w) { trigger(w, "AccionsCongelar"); })},
         {"Concentracio with help", model([](QWidget &w) { trigger(w, "mnuAjuda"); })},
         {"Models at rest", launcher([](QWidget &) {})},
-        {"Models about", launcher([](QWidget &w) { trigger(w, "mnuAutor"); }, {QStringLiteral("picSobre")})},
-        {"Models advice", launcher([](QWidget &w) { trigger(w, "FinRecom"); }, {QStringLiteral("picRecom")})},
+        {"Models about", launcher([](QWidget &w) { trigger(w, "mnuAutor"); }, {QStringLiteral("picSobre"), QStringLiteral("cmdSobre")})},
+        {"Models advice", launcher([](QWidget &w) { trigger(w, "FinRecom"); }, {QStringLiteral("picRecom"), QStringLiteral("cmdRecom")})},
         {"Optim_Boles with 36 marks", [](float e) { calibrationWindow(e, {}, {}); }},
         {"model splash", [](float e) { splash(e, {{255, 255, 192}, true}); }},
         {"launcher splash", [](float e) { splash(e, {{192, 192, 255}, false}); }},
