@@ -174,7 +174,7 @@ QWidget *topLevel(const char *name)
     return nullptr;
 }
 
-void modelWindow(float escala, const Drive &drive, const QStringList &)
+void modelWindow(float escala, const Drive &drive)
 {
     ModelProgram program(scaleOf(escala), {});
     program.load();
@@ -195,7 +195,7 @@ void launcherWindow(float escala, const Drive &drive, const QStringList &mayCove
     checkWindow(&w, mayCover);
 }
 
-void calibrationWindow(float escala, const Drive &, const QStringList &)
+void calibrationWindow(float escala)
 {
     Random random(3);
     Optim_Boles w(random, [] { return 0.0; });
@@ -213,11 +213,6 @@ void splash(float escala, const ControlPantalla::Look &look)
     ControlPantalla w(look);
     w.setGeometry(QRect(QPoint(0, 0), screenFor(escala)));
     checkWindow(&w, {});
-}
-
-void measure(QWidget &w, const char *action)
-{
-    trigger(w, action);
 }
 
 void allShown(QWidget &w)
@@ -240,7 +235,7 @@ using Scenario = std::function<void(float)>;
 
 Scenario model(const Drive &drive)
 {
-    return [drive](float e) { modelWindow(e, drive, {}); };
+    return [drive](float e) { modelWindow(e, drive); };
 }
 
 Scenario launcher(const Drive &drive, const QStringList &mayCover = {})
@@ -252,18 +247,19 @@ const QList<std::pair<const char *, Scenario>> &scenarios()
 {
     static const QList<std::pair<const char *, Scenario>> all{
         {"Concentracio at rest", model([](QWidget &) {})},
-        {"Concentracio tant per cent", model([](QWidget &w) { measure(w, "ConceTpc"); })},
-        {"Concentracio grams per litre", model([](QWidget &w) { measure(w, "ConceGpl"); })},
-        {"Concentracio Molaritat", model([](QWidget &w) { measure(w, "ConceMolar"); })},
-        {"Concentracio molalitat", model([](QWidget &w) { measure(w, "ConceMolal"); })},
-        {"Concentracio fraccio molar", model([](QWidget &w) { measure(w, "ConceFrM"); })},
+        {"Concentracio tant per cent", model([](QWidget &w) { trigger(w, "ConceTpc"); })},
+        {"Concentracio grams per litre", model([](QWidget &w) { trigger(w, "ConceGpl"); })},
+        {"Concentracio Molaritat", model([](QWidget &w) { trigger(w, "ConceMolar"); })},
+        {"Concentracio molalitat", model([](QWidget &w) { trigger(w, "ConceMolal"); })},
+        {"Concentracio fraccio molar", model([](QWidget &w) { trigger(w, "ConceFrM"); })},
         {"Concentracio all shown", model(allShown)},
         {"Concentracio frozen", model([](QWidget &w) { trigger(w, "AccionsCongelar"); })},
         {"Concentracio with help", model([](QWidget &w) { trigger(w, "mnuAjuda"); })},
         {"Models at rest", launcher([](QWidget &) {})},
-        {"Models about", launcher([](QWidget &w) { trigger(w, "mnuAutor"); }, {QStringLiteral("picSobre"), QStringLiteral("cmdSobre")})},
-        {"Models advice", launcher([](QWidget &w) { trigger(w, "FinRecom"); }, {QStringLiteral("picRecom"), QStringLiteral("cmdRecom")})},
-        {"Optim_Boles with 36 marks", [](float e) { calibrationWindow(e, {}, {}); }},
+        // A panel and its button cover the window by design.
+        {"Models about", launcher([](QWidget &w) { trigger(w, "mnuAutor"); }, {"picSobre", "cmdSobre"})},
+        {"Models advice", launcher([](QWidget &w) { trigger(w, "FinRecom"); }, {"picRecom", "cmdRecom"})},
+        {"Optim_Boles with 36 marks", calibrationWindow},
         {"model splash", [](float e) { splash(e, {{255, 255, 192}, true}); }},
         {"launcher splash", [](float e) { splash(e, {{192, 192, 255}, false}); }},
     };
