@@ -35,11 +35,12 @@ ControlPantalla::ControlPantalla(const Look &look, QWidget *parent)
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(192, 192, 255));
     setPalette(pal);
-    Label1 = splashLabel(this, "Label1",
-                         QStringLiteral(".............Detectant configuració de pantalla............................."),
-                         {600, 2160, 7545, 360}, look);
+    Label1 = splashLabel(
+        this, "Label1", QStringLiteral(".............Detectant configuració de pantalla............................."),
+        {600, 2160, 7545, 360}, look);
     Label2 = splashLabel(
-        this, "Label2", QStringLiteral(".............Calculant el nombre òptim de partícules ............................."),
+        this, "Label2",
+        QStringLiteral(".............Calculant el nombre òptim de partícules ............................."),
         {1080, 2640, 8355, 360}, look);
     Timer1.setInterval(1);
     Timer1.setSingleShot(true);

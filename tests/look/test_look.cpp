@@ -133,7 +133,9 @@ QString menuBarFault(const QMenuBar *bar)
 {
     const QFont platform = QApplication::font(bar);
     if (bar->font().pointSizeF() != platform.pointSizeF() || bar->font().family() != platform.family())
-        return QStringLiteral("menu font %1 pt, platform's %2 pt").arg(bar->font().pointSizeF()).arg(platform.pointSizeF());
+        return QStringLiteral("menu font %1 pt, platform's %2 pt")
+            .arg(bar->font().pointSizeF())
+            .arg(platform.pointSizeF());
     for (QAction *a : bar->actions())
         if (!bar->rect().contains(bar->actionGeometry(a)) || bar->actionGeometry(a).isEmpty())
             return QStringLiteral("menu %1 out of the bar").arg(a->text());
