@@ -1,0 +1,26 @@
+#pragma once
+
+// The few things the trace needs that a window does not show as widgets:
+// the clock, one tick, and the particles' circles.
+
+#include "ModelProgram.h"
+
+#include <QApplication>
+#include <memory>
+
+class TraceModel {
+public:
+    explicit TraceModel(quint32 seed)
+        : m_program(ScreenScale{}, SolidSize{5, 125}, Random(seed))
+    {
+        m_program.load();
+    }
+
+    QWidget &window() { return m_program.window(); }
+    bool clockRunning() { return m_program.window().tmrRellotge.isActive(); }
+    void tick() { m_program.simulation().tick(); }
+    const CircleSet &circles() { return m_program.window().Caja->surface().circles(); }
+
+private:
+    ModelProgram m_program;
+};
