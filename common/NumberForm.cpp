@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 
 namespace {
 
@@ -41,9 +42,9 @@ std::string fixedForm(double magnitude)
     return text;
 }
 
-std::string exponentForm(double magnitude)
+// "1.5e-05" becomes "1.5E-05": at least two exponent digits, no trailing zeros.
+std::string exponentStyle(const std::string &text)
 {
-    const std::string text = format(magnitude, std::chars_format::scientific, SignificantDigits - 1);
     const auto e = text.find('e');
     const std::string mantissa = withoutTrailingZeros(text.substr(0, e));
     const char sign = text[e + 1];
@@ -51,6 +52,26 @@ std::string exponentForm(double magnitude)
     while (digits.size() > 2 && digits[0] == '0')
         digits.erase(0, 1);
     return mantissa + "E" + sign + digits;
+}
+
+std::string exponentForm(double magnitude)
+{
+    return exponentStyle(format(magnitude, std::chars_format::scientific, SignificantDigits - 1));
+}
+
+// The digits of the shortest scientific form, placed without an exponent.
+std::string shortestFixed(const std::string &scientific)
+{
+    const auto e = scientific.find('e');
+    std::string digits = scientific.substr(0, e);
+    digits.erase(std::remove(digits.begin(), digits.end(), '.'), digits.end());
+    const int exponent = std::stoi(scientific.substr(e + 1));
+    if (exponent < 0)
+        return "." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+    const auto whole = static_cast<std::size_t>(exponent) + 1;
+    if (digits.size() <= whole)
+        return digits + std::string(whole - digits.size(), '0');
+    return digits.insert(whole, ".");
 }
 
 std::string compact(const std::string &text)
@@ -86,6 +107,21 @@ double radixNumber(const std::string &s, std::size_t pos, int radix)
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
 }
 
+// Where the first significant digit of a plain decimal stands: 0 for units,
+// -1 for tenths; the text's own exponent is added by the caller.
+long leadingPlace(const std::string &number)
+{
+    const std::size_t point = number.find('.');
+    const std::size_t first = number.find_first_of("123456789");
+    const std::size_t units = point == std::string::npos ? number.find('e') : point;
+    const std::size_t end = units == std::string::npos ? number.size() : units;
+    if (first == std::string::npos)
+        return 0;
+    if (first < end)
+        return static_cast<long>(end - first) - 1;
+    return -static_cast<long>(first - point);
+}
+
 std::size_t skipDigits(const std::string &s, std::size_t pos)
 {
     while (pos < s.size() && std::isdigit(static_cast<unsigned char>(s[pos])))
@@ -105,6 +141,20 @@ std::string shortForm(float value)
     if (magnitude >= 1e-5 && magnitude < 1e7)
         return sign + fixedForm(magnitude);
     return sign + exponentForm(magnitude);
+}
+
+std::string shortestForm(float value)
+{
+    const float magnitude = std::fabs(value);
+    if (magnitude == 0 || !std::isfinite(magnitude))
+        return shortForm(value);
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific);
+    const std::string scientific(buffer, result.ptr);
+    const std::string sign = value < 0 ? "-" : " ";
+    if (magnitude >= 1e-5f && magnitude < 1e7f)
+        return sign + shortestFixed(scientific);
+    return sign + exponentStyle(scientific);
 }
 
 double readNumber(const std::string &text)
@@ -143,7 +193,9 @@ double readNumber(const std::string &text)
     double value = 0;
     const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
     if (result.ec == std::errc::result_out_of_range) {
-        if (number.find("e-") != std::string::npos)
+        const auto e = number.find('e');
+        const long exponent = e == std::string::npos ? 0 : std::strtol(number.c_str() + e + 1, nullptr, 10);
+        if (exponent < -leadingPlace(number))
             return 0;
         return number[0] == '-' ? -HUGE_VAL : HUGE_VAL;
     }

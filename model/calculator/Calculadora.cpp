@@ -158,7 +158,7 @@ void Calculadora::publishResult(Mesura mesura)
     chk(mesura)->setEnabled(true);
     chk(mesura)->setCheckState(Qt::Checked);
     txt(mesura)->show();
-    txt(mesura)->setText(shortText(Significa(r)));
+    txt(mesura)->setText(QString::fromStdString(shortestForm(Significa(r))));
     if (solid.solidAtStart && solid.solidAtStart() && solid.dissoldreSolid)
         solid.dissoldreSolid();
 }

@@ -80,6 +80,14 @@ constexpr Band Bands[] = {
     {0.0009999, 1e6, 1e-6, false}, {0.00009999, 1e7, 1e-7, false},
 };
 
+// Inconsistent data can give more solute than solution; such a result is no
+// result, like one at or below 0.
+double possibleOrZero(Mesura mesura, double value)
+{
+    const double ceiling = mesura == Mesura::Tpc ? 100 : (mesura == Mesura::FrM ? 1 : HUGE_VAL);
+    return value > ceiling ? 0 : value;
+}
+
 } // namespace
 
 float singleOrZero(double value)
@@ -95,7 +103,7 @@ float evaluateMeasure(Mesura mesura, const Dades &dades)
     float result = 0;
     for (const Formula &formula : Formules[static_cast<std::size_t>(mesura)])
         if (applies(formula, dades))
-            result = singleOrZero(formula.result(x));
+            result = singleOrZero(possibleOrZero(mesura, formula.result(x)));
     return result;
 }
 

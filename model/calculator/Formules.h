@@ -28,7 +28,8 @@ using Resultats = KeyedArray<Mesura, float, TotesMesures.size()>;
 float singleOrZero(double value);
 
 // The measure from its three formulas: every one whose data are all above 0
-// overwrites the result, so the last applicable one wins; 0 when none applies.
+// overwrites the result, so the last applicable one wins; 0 when none applies
+// or when the result is impossible (a percentage above 100, a fraction above 1).
 float evaluateMeasure(Mesura mesura, const Dades &dades);
 
 // Rounds to four significant figures (whole digits kept above 9999);

@@ -1,4 +1,5 @@
 #include "Formules.h"
+#include "NumberForm.h"
 
 #include <QtTest>
 
@@ -15,6 +16,17 @@ Dades dades(float s, float d, float V, float rho, float Ms = 0, float Md = 0)
     return values;
 }
 
+// Digits from the first to the last non-zero one.
+int significantDigits(const std::string &text)
+{
+    std::string digits;
+    for (char c : text.substr(0, text.find('E')))
+        if (std::isdigit(static_cast<unsigned char>(c)))
+            digits += c;
+    const auto first = digits.find_first_not_of('0');
+    return first == std::string::npos ? 0 : static_cast<int>(digits.find_last_not_of('0') - first + 1);
+}
+
 } // namespace
 
 class TestFormules : public QObject {
@@ -25,6 +37,7 @@ private slots:
     void formula();
     void significa_data();
     void significa();
+    void everyFourDigitValueShowsFourDigits();
 };
 
 // Consistent data (solution mass 100 g = 1.25 g/cm3 x 80 cm3) give every
@@ -69,6 +82,8 @@ void TestFormules::formula_data()
     QTest::newRow("FrM 2 terms cancel") << Mesura::FrM << dades(100, 0, 50, 1, 20, 10) << 0.0f;
     QTest::newRow("FrM 3 terms cancel") << Mesura::FrM << dades(0, 100, 50, 1, 10, 20) << 0.0f;
     QTest::newRow("beyond single range") << Mesura::Gpl << dades(1e38f, 0, 1, 0) << 0.0f;
+    QTest::newRow("percentage above 100") << Mesura::Tpc << dades(120, 0, 100, 1) << 0.0f;
+    QTest::newRow("mole fraction above 1") << Mesura::FrM << dades(0, 100, 10, 1, 1, 18) << 0.0f;
     QTest::newRow("bad last formula") << Mesura::FrM << dades(5, 100, 50, 1, 10, 20) << 0.0f;
 }
 
@@ -123,6 +138,20 @@ void TestFormules::significa()
     QFETCH(float, value);
     QFETCH(float, expected);
     QCOMPARE(QString::number(Significa(value), 'g', 9), QString::number(expected, 'g', 9));
+}
+
+// 1000…9999 at every power of ten the bands cover.
+void TestFormules::everyFourDigitValueShowsFourDigits()
+{
+    int faults = 0;
+    for (int power = -7; power <= 0; ++power)
+        for (int digits = 1000; digits <= 9999; ++digits) {
+            const float rounded = Significa(static_cast<float>(digits * std::pow(10.0, power)));
+            const std::string text = shortestForm(rounded);
+            if (significantDigits(text) > 4 || static_cast<float>(readNumber(text)) != rounded)
+                qWarning("%d, 10^%d: %s", digits, power, text.c_str()), ++faults;
+        }
+    QCOMPARE(faults, 0);
 }
 
 int runTestFormules(int argc, char **argv)

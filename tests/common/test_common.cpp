@@ -15,6 +15,8 @@ class TestCommon : public QObject {
 private slots:
     void shortForm_data();
     void shortForm();
+    void shortestForm_data();
+    void shortestForm();
     void readNumber_data();
     void readNumber();
     void screenScale_data();
@@ -56,6 +58,25 @@ void TestCommon::shortForm()
     QCOMPARE(QString::fromStdString(::shortForm(value)), text);
 }
 
+void TestCommon::shortestForm_data()
+{
+    QTest::addColumn<float>("value");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("rounded below one") << 0.0009863f << " .0009863";
+    QTest::newRow("whole with zeros") << 1000.0f << " 1000";
+    QTest::newRow("decimals") << -123.4f << "-123.4";
+    QTest::newRow("tiny") << 1e-6f << " 1E-06";
+    QTest::newRow("huge") << 1.5e10f << " 1.5E+10";
+    QTest::newRow("zero") << 0.0f << " 0";
+}
+
+void TestCommon::shortestForm()
+{
+    QFETCH(float, value);
+    QFETCH(QString, text);
+    QCOMPARE(QString::fromStdString(::shortestForm(value)), text);
+}
+
 void TestCommon::readNumber_data()
 {
     QTest::addColumn<QString>("text");
@@ -76,6 +97,9 @@ void TestCommon::readNumber_data()
     QTest::newRow("dangling exponent") << "7E" << 7.0;
     QTest::newRow("tabs and line feeds") << "\t5\n8" << 58.0;
     QTest::newRow("underflow") << "1E-999" << 0.0;
+    QTest::newRow("underflow without exponent") << QString("0." + QString(330, '0') + "1") << 0.0;
+    QTest::newRow("overflow without exponent") << QString("1" + QString(330, '0')) << HUGE_VAL;
+    QTest::newRow("overflow against small exponent") << QString("1" + QString(330, '0') + "E-20") << HUGE_VAL;
 }
 
 void TestCommon::readNumber()
