@@ -434,10 +434,6 @@ void TestCalculadora::selectAllAndNone()
     QCOMPARE(m.solid.drops, 2);
 }
 
-int runTestCalculadora(int argc, char **argv)
-{
-    TestCalculadora test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(TestCalculadora)
 
 #include "test_calculadora.moc"

@@ -154,10 +154,6 @@ void TestFormules::everyFourDigitValueShowsFourDigits()
     QCOMPARE(faults, 0);
 }
 
-int runTestFormules(int argc, char **argv)
-{
-    TestFormules test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(TestFormules)
 
 #include "test_formules.moc"

@@ -9,10 +9,6 @@
 
 class QWidget;
 
-int runParticleBoxTests(int argc, char **argv);
-int runMeasurementTests(int argc, char **argv);
-int runModelsTests(int argc, char **argv);
-int runLauncherTests(int argc, char **argv);
 
 // A runtime folder of the test's own, so the calibration file of one test
 // never meets another's.

@@ -156,10 +156,6 @@ void TestLauncher::leaving()
     QCOMPARE(s.ended, 1);
 }
 
-int runLauncherTests(int argc, char **argv)
-{
-    TestLauncher test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(TestLauncher)
 
 #include "tst_Launcher.moc"

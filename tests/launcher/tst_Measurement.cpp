@@ -162,10 +162,6 @@ void TestMeasurement::windowLayout()
     QVERIFY(optim.lblPunts->width() > oneMark);
 }
 
-int runMeasurementTests(int argc, char **argv)
-{
-    TestMeasurement test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(TestMeasurement)
 
 #include "tst_Measurement.moc"

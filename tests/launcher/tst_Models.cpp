@@ -360,10 +360,6 @@ void TestModels::starter()
              QDir(folder.path()).canonicalPath());
 }
 
-int runModelsTests(int argc, char **argv)
-{
-    TestModels test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(TestModels)
 
 #include "tst_Models.moc"

@@ -283,10 +283,6 @@ void TestParticleBox::depthOrder()
     QCOMPARE(order.front() == 0, !firstInFront);
 }
 
-int runParticleBoxTests(int argc, char **argv)
-{
-    TestParticleBox test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(TestParticleBox)
 
 #include "tst_ParticleBox.moc"

@@ -396,10 +396,6 @@ void TestCommands::freezeBringsSmallerOverlapsToFront()
     }
 }
 
-int runCommandTests(int argc, char **argv)
-{
-    TestCommands tests;
-    return QTest::qExec(&tests, argc, argv);
-}
+QTEST_MAIN(TestCommands)
 
 #include "test_commands.moc"

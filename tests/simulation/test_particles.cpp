@@ -449,10 +449,6 @@ void TestParticles::longRunStaysInside()
     QVERIFY(!m.Dissolent);
 }
 
-int runParticleTests(int argc, char **argv)
-{
-    TestParticles tests;
-    return QTest::qExec(&tests, argc, argv);
-}
+QTEST_MAIN(TestParticles)
 
 #include "test_particles.moc"
