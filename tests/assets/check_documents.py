@@ -1,0 +1,95 @@
+#!/usr/bin/env python3
+"""Checks the text of the companion documents' sources.
+
+  check_documents.py spelling DOCS_DIR WORD_LIST   every word known to hunspell (ca) or listed
+  check_documents.py spaces DOCS_DIR               no plain space between a number and its unit
+
+The hidden "Dades model" spans hold data for the calculator check, not prose.
+"""
+import pathlib
+import re
+import subprocess
+import sys
+import xml.etree.ElementTree as ET
+
+TEXT = "urn:oasis:names:tc:opendocument:xmlns:text:1.0"
+OFFICE = "urn:oasis:names:tc:opendocument:xmlns:office:1.0"
+DATA_STYLE = "Dades_20_model"
+BLOCKS = {f"{{{TEXT}}}p", f"{{{TEXT}}}h"}
+SPACES = {f"{{{TEXT}}}s": " ", f"{{{TEXT}}}tab": "\t", f"{{{TEXT}}}line-break": "\n"}
+
+UNITS = ("g/mol", "g/cm³", "g/L", "mol/L", "mol/kg", "mol", "kg", "cm³", "L", "g", "ms",
+         "s", "%", "°C", "M", "mm", "grams", "kilograms", "litres")
+NUMBER_THEN_UNIT = re.compile(r"\d[ \t](?:%s)(?![\w³])" % "|".join(map(re.escape, UNITS)))
+
+
+def inline_text(element):
+    """The text of a paragraph as a reader sees it."""
+    parts = [element.text or ""]
+    for child in element:
+        if child.tag in SPACES:
+            count = int(child.get(f"{{{TEXT}}}c", "1"))
+            parts.append(SPACES[child.tag] * count)
+        elif child.tag == f"{{{OFFICE}}}annotation":
+            pass
+        elif child.get(f"{{{TEXT}}}style-name") != DATA_STYLE:
+            parts.append(inline_text(child))
+        parts.append(child.tail or "")
+    return "".join(parts)
+
+
+def paragraphs(path):
+    if path.suffix == ".txt":
+        return path.read_text(encoding="utf-8").splitlines()
+    root = ET.parse(path).getroot()
+    body = root.find(f"{{{OFFICE}}}body")
+    return [inline_text(e) for e in body.iter() if e.tag in BLOCKS]
+
+
+def sources(folder):
+    folder = pathlib.Path(folder)
+    return sorted(folder.glob("*.fod[tp]")) + [folder / "Dades.txt"]
+
+
+def unknown_words(text, known):
+    """Words hunspell rejects, less signs, hyphen ends and the project's own words."""
+    result = subprocess.run(["hunspell", "-d", "ca", "-l"],
+                            input=text, capture_output=True, text=True, check=True)
+    words = {w.strip("-·") for w in result.stdout.split()}
+    return sorted(w for w in words if any(c.isalpha() for c in w) and w not in known)
+
+
+def check_spelling(folder, word_list):
+    known = set(pathlib.Path(word_list).read_text(encoding="utf-8").split())
+    failures = 0
+    for path in sources(folder):
+        for word in unknown_words("\n".join(paragraphs(path)), known):
+            print(f"{path.name}: unknown word «{word}»")
+            failures += 1
+    return failures
+
+
+def check_spaces(folder):
+    failures = 0
+    for path in sources(folder):
+        for paragraph in paragraphs(path):
+            for match in NUMBER_THEN_UNIT.finditer(paragraph):
+                start = max(0, match.start() - 25)
+                print(f"{path.name}: plain space before a unit in «…{paragraph[start:match.end()]}»")
+                failures += 1
+    return failures
+
+
+def main(argv):
+    if len(argv) == 4 and argv[1] == "spelling":
+        failures = check_spelling(argv[2], argv[3])
+    elif len(argv) == 3 and argv[1] == "spaces":
+        failures = check_spaces(argv[2])
+    else:
+        print(__doc__, file=sys.stderr)
+        return 2
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
