@@ -1,6 +1,6 @@
-#include "CatalanQt.h"
-#include "DesignFonts.h"
-#include "LauncherApp.h"
+#include "common/widgets/CatalanQt.h"
+#include "common/widgets/DesignFonts.h"
+#include "launcher/calibration/LauncherApp.h"
 
 #include <QApplication>
 

@@ -1,6 +1,6 @@
-#include "CatalanQt.h"
-#include "DesignFonts.h"
-#include "ModelApp.h"
+#include "common/widgets/CatalanQt.h"
+#include "common/widgets/DesignFonts.h"
+#include "model/startup/ModelApp.h"
 
 #include <QApplication>
 

@@ -1,9 +1,9 @@
 // Times one launcher tick: contacts and motion of every particle, then the
 // particle box painted into an offscreen image, as the window would.
 
-#include "ParticleBox.h"
-#include "PictureBox.h"
-#include "Random.h"
+#include "launcher/animation/ParticleBox.h"
+#include "common/widgets/PictureBox.h"
+#include "common/core/Random.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -2,8 +2,8 @@
 // the simulation step, then painting Caja's surface into an offscreen image.
 // Usage: bench_model [ticks per batch]
 
-#include "Layout.h"
-#include "SimulationCommands.h"
+#include "model/windows/Layout.h"
+#include "model/simulation/SimulationCommands.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,8 +1,8 @@
-#include "LauncherApp.h"
+#include "launcher/calibration/LauncherApp.h"
 
-#include "Models.h"
-#include "Optim_Boles.h"
-#include "Resources.h"
+#include "launcher/menu/Models.h"
+#include "launcher/calibration/Optim_Boles.h"
+#include "launcher/menu/Resources.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

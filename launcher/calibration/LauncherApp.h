@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ControlPantalla.h"
-#include "Measurement.h"
-#include "ModelStarter.h"
-#include "Random.h"
+#include "common/widgets/ControlPantalla.h"
+#include "launcher/animation/Measurement.h"
+#include "launcher/menu/ModelStarter.h"
+#include "common/core/Random.h"
 
 #include <QObject>
 #include <functional>

@@ -1,9 +1,10 @@
-#include "Optim_Boles.h"
+#include "launcher/calibration/Optim_Boles.h"
 
-#include "CalibrationFile.h"
-#include "ScreenScale.h"
-#include "TwipGeometry.h"
-#include "WidgetLook.h"
+#include "common/widgets/Screen.h"
+#include "common/core/CalibrationFile.h"
+#include "common/core/ScreenScale.h"
+#include "common/widgets/TwipGeometry.h"
+#include "common/widgets/Controls.h"
 
 const QString Optim_Boles::Message = QStringLiteral("Optimitzant el nombre de partícules  ");
 const QString Optim_Boles::Mark = QStringLiteral("■");

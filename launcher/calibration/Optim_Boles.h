@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Measurement.h"
-#include "PictureBox.h"
+#include "launcher/animation/Measurement.h"
+#include "common/widgets/PictureBox.h"
 
 #include <QLabel>
 #include <QTimer>

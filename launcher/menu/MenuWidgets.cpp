@@ -1,4 +1,4 @@
-#include "MenuWidgets.h"
+#include "launcher/menu/MenuWidgets.h"
 
 #include <QMouseEvent>
 #include <QPainter>

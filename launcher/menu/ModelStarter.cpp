@@ -1,17 +1,8 @@
-#include "ModelStarter.h"
+#include "launcher/menu/ModelStarter.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
-
-QString modelProgramPath()
-{
-#ifdef Q_OS_WIN
-    return QStringLiteral("Arxius_models/Concentracio.exe");
-#else
-    return QStringLiteral("Arxius_models/Concentracio");
-#endif
-}
 
 bool startDetachedProgram(const QString &program, QString &error)
 {

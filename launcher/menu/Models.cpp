@@ -1,10 +1,11 @@
-#include "Models.h"
+#include "launcher/menu/Models.h"
 
-#include "CalibrationFile.h"
-#include "MessageBox.h"
-#include "Resources.h"
-#include "TwipGeometry.h"
-#include "WidgetLook.h"
+#include "common/widgets/Screen.h"
+#include "common/core/CalibrationFile.h"
+#include "common/widgets/MessageBox.h"
+#include "launcher/menu/Resources.h"
+#include "common/widgets/TwipGeometry.h"
+#include "common/widgets/Controls.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -35,14 +36,6 @@ void setApplicationPointer(const QCursor *pointer)
         QApplication::restoreOverrideCursor();
     if (pointer)
         QApplication::setOverrideCursor(*pointer);
-}
-
-template <typename W>
-W *control(QWidget *parent, const char *name)
-{
-    auto *w = new W(parent);
-    w->setObjectName(QLatin1String(name));
-    return w;
 }
 
 template <typename L>
@@ -96,13 +89,6 @@ void placeLabel(QLabel *label, float left, float top)
 void loadPicture(QLabel *picture, const QString &path)
 {
     picture->setPixmap(QPixmap(path));
-}
-
-// "Arxius_models/<name>.jpg", or its variant for a smaller or larger screen.
-QString panelPicture(const QString &name, float escala)
-{
-    const QString variant = escala < 1 ? QStringLiteral("800") : escala > 1 ? QStringLiteral("1152") : QString();
-    return QStringLiteral("Arxius_models/%1%2.jpg").arg(name, variant);
 }
 
 } // namespace
@@ -224,10 +210,10 @@ void Models::placePanels()
     cmdSobre->hide();
     moveTwips(cmdSobre, 10300, 8520);
     setTwipRect(picSobre, {5550, 0, 6015, 9015});
-    loadPicture(picSobre, panelPicture(QStringLiteral("SobreAquestTreball"), 1));
+    loadPicture(picSobre, scaledPicture(QStringLiteral("SobreAquestTreball"), 1));
     picSobre->hide();
     setTwipRect(picRecom, {3550, 0, 4455, 9200});
-    loadPicture(picRecom, panelPicture(QStringLiteral("Recomana"), 1));
+    loadPicture(picRecom, scaledPicture(QStringLiteral("Recomana"), 1));
     picRecom->hide();
     cmdRecom->hide();
     moveTwips(cmdRecom, 6850, 8735);
@@ -290,9 +276,9 @@ void Models::Escala_Controls()
         fitToText(label, scaled(4 * TwipsPerPixel, e));
     }
     scaleTwipRect(picSobre, e);
-    loadPicture(picSobre, panelPicture(QStringLiteral("SobreAquestTreball"), e));
+    loadPicture(picSobre, scaledPicture(QStringLiteral("SobreAquestTreball"), e));
     scaleTwipRect(picRecom, e);
-    loadPicture(picRecom, panelPicture(QStringLiteral("Recomana"), e));
+    loadPicture(picRecom, scaledPicture(QStringLiteral("Recomana"), e));
     for (QWidget *shape : {shpMenu, shpEstats, shpUlvaro, shpReac})
         scaleTwipRect(shape, e);
     scaleTwipRectAndFont(cmdSobre, e);

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "MenuWidgets.h"
-#include "ModelStarter.h"
-#include "ParticleBox.h"
-#include "PictureBox.h"
-#include "ScreenScale.h"
+#include "launcher/menu/MenuWidgets.h"
+#include "launcher/menu/ModelStarter.h"
+#include "launcher/animation/ParticleBox.h"
+#include "common/widgets/PictureBox.h"
+#include "common/core/ScreenScale.h"
 
 #include <QFrame>
 #include <QMainWindow>

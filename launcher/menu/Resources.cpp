@@ -1,4 +1,4 @@
-#include "Resources.h"
+#include "launcher/menu/Resources.h"
 
 #include <QtGlobal>
 

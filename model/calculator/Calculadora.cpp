@@ -1,7 +1,6 @@
-#include "Calculadora.h"
+#include "model/calculator/Calculadora.h"
 
-#include "Concentracio.h"
-#include "NumberForm.h"
+#include "common/core/NumberForm.h"
 
 #include <algorithm>
 #include <vector>
@@ -10,9 +9,9 @@ namespace {
 
 constexpr std::array<Dada, 4> MassVolume{Dada::Gsolut, Dada::Gdt, Dada::Vdso, Dada::Dens};
 
-// When the three checked data fix the fourth, the fourth is taken away.
+// When the three given data fix the fourth, the fourth is taken away.
 struct ThreeOfFour {
-    std::array<Dada, 3> checked;
+    std::array<Dada, 3> given;
     Dada taken;
 };
 
@@ -36,72 +35,21 @@ std::vector<Dada> molarMasses(Mesura mesura)
     }
 }
 
-float readDatum(const QString &text)
+float valueOf(const std::string &text)
 {
-    return singleOrZero(readNumber(text.toStdString()));
+    return singleOrZero(readNumber(text));
 }
 
-QString shortText(float value)
+Indicador givenState(float value)
 {
-    return QString::fromStdString(shortForm(value));
-}
-
-Qt::CheckState givenState(float value)
-{
-    return value > 0 ? Qt::Checked : Qt::PartiallyChecked;
-}
-
-int at(Dada dada)
-{
-    return static_cast<int>(dada);
-}
-
-int at(Mesura mesura)
-{
-    return static_cast<int>(mesura);
+    return value > 0 ? Indicador::Donat : Indicador::Ofert;
 }
 
 } // namespace
 
-Calculadora::Calculadora(Concentracio &window, SolidLink solidLink)
-    : QObject(&window)
-    , finestra(window)
-    , solid(std::move(solidLink))
+Calculadora::Calculadora(SolidLink solidLink)
+    : solid(std::move(solidLink))
 {
-    for (Dada dada : TotesDades)
-        connect(txt(dada), &QLineEdit::textChanged, this, [this, dada] { dataTextChanged(dada); });
-    for (Mesura mesura : TotesMesures)
-        connect(item(mesura), &QAction::triggered, this, [this, mesura] { toggleMeasure(mesura); });
-    connect(finestra.ConceTotes, &QAction::triggered, this, [this] { selectAll(true); });
-    connect(finestra.ConceCap, &QAction::triggered, this, [this] { selectAll(false); });
-    connect(finestra.AccionsEsborrar, &QAction::triggered, this, &Calculadora::AccionsEsborrar_Click);
-    connect(finestra.cmdResultats, &QPushButton::clicked, this, &Calculadora::cmdResultats_Click);
-}
-
-QCheckBox *Calculadora::chk(Dada dada) const
-{
-    return finestra.dataChecks().at(at(dada));
-}
-
-QLineEdit *Calculadora::txt(Dada dada) const
-{
-    return finestra.dataTexts().at(at(dada));
-}
-
-QCheckBox *Calculadora::chk(Mesura mesura) const
-{
-    return finestra.resultChecks().at(at(mesura));
-}
-
-QLineEdit *Calculadora::txt(Mesura mesura) const
-{
-    return finestra.resultTexts().at(at(mesura));
-}
-
-QAction *Calculadora::item(Mesura mesura) const
-{
-    const std::array<QAction *, 5> items{finestra.ConceTpc, finestra.ConceGpl, finestra.ConceMolar, finestra.ConceMolal, finestra.ConceFrM};
-    return items[at(mesura)];
 }
 
 void Calculadora::Calcula_Concentracions()
@@ -119,11 +67,11 @@ void Calculadora::Calcula_Concentracions()
 void Calculadora::Limita_Dades()
 {
     for (const ThreeOfFour &rule : ThreeOfFourRules) {
-        const bool fixed = std::all_of(rule.checked.begin(), rule.checked.end(),
-                                       [this](Dada dada) { return chk(dada)->checkState() == Qt::Checked; });
+        const bool fixed = std::all_of(rule.given.begin(), rule.given.end(),
+                                       [this](Dada dada) { return m_dades[dada].indicador == Indicador::Donat; });
         if (fixed) {
-            chk(rule.taken)->setEnabled(false);
-            txt(rule.taken)->hide();
+            m_dades[rule.taken].enabled = false;
+            m_dades[rule.taken].shown = false;
         }
     }
 }
@@ -138,8 +86,8 @@ void Calculadora::Mostra_Resultats()
     for (Mesura mesura : TotesMesures)
         publishResult(mesura);
     const auto &flags = Sel.values;
-    finestra.ConceTotes->setEnabled(std::count(flags.begin(), flags.end(), false) > 0);
-    finestra.ConceCap->setEnabled(std::count(flags.begin(), flags.end(), true) > 0);
+    m_totesEnabled = std::count(flags.begin(), flags.end(), false) > 0;
+    m_capEnabled = std::count(flags.begin(), flags.end(), true) > 0;
     const auto &values = resultats.values;
     if (std::all_of(values.begin(), values.end(), [](float r) { return r == 0; }) && solid.tornarSolid)
         solid.tornarSolid();
@@ -147,40 +95,54 @@ void Calculadora::Mostra_Resultats()
 
 void Calculadora::publishResult(Mesura mesura)
 {
+    CampResultat &camp = m_resultats[mesura];
     const float r = resultats[mesura];
     if (!(r > 0)) {
-        chk(mesura)->setEnabled(false);
-        txt(mesura)->hide();
-        chk(mesura)->setCheckState(Qt::Unchecked);
+        camp.enabled = false;
+        camp.shown = false;
+        camp.checked = false;
         return;
     }
-    finestra.cmdResultats->show();
-    chk(mesura)->setEnabled(true);
-    chk(mesura)->setCheckState(Qt::Checked);
-    txt(mesura)->show();
-    txt(mesura)->setText(QString::fromStdString(shortestForm(Significa(r))));
+    m_resultButtonShown = true;
+    camp.enabled = true;
+    camp.checked = true;
+    camp.shown = true;
+    camp.text = shortestForm(Significa(r));
     if (solid.solidAtStart && solid.solidAtStart() && solid.dissoldreSolid)
         solid.dissoldreSolid();
 }
 
-void Calculadora::dataTextChanged(Dada dada)
+void Calculadora::dataTextChanged(Dada dada, const std::string &text)
 {
-    dades[dada] = readDatum(txt(dada)->text());
-    chk(dada)->setCheckState(givenState(dades[dada]));
+    m_dades[dada].text = text;
+    readDatum(dada);
+}
+
+void Calculadora::readDatum(Dada dada)
+{
+    dades[dada] = valueOf(m_dades[dada].text);
+    m_dades[dada].indicador = givenState(dades[dada]);
     Calcula_Concentracions();
+}
+
+// Like a text box, a different text raises the change handling at once,
+// before the caller goes on.
+void Calculadora::writeText(Dada dada, const std::string &text)
+{
+    if (m_dades[dada].text == text)
+        return;
+    m_dades[dada].text = text;
+    readDatum(dada);
 }
 
 void Calculadora::Prepara_Dades()
 {
-    for (Dada dada : TotesDades) {
-        chk(dada)->setCheckState(Qt::Unchecked);
-        chk(dada)->setEnabled(false);
-        txt(dada)->hide();
-    }
+    for (Dada dada : TotesDades)
+        m_dades[dada] = {m_dades[dada].text, Indicador::Buit, false, false};
     for (Mesura mesura : TotesMesures) {
         if (!Sel[mesura])
             continue;
-        finestra.frDades->show();
+        m_dadesShown = true;
         Habilita_Dades();
         for (Dada dada : molarMasses(mesura))
             offer(dada);
@@ -190,18 +152,18 @@ void Calculadora::Prepara_Dades()
 void Calculadora::Habilita_Dades()
 {
     for (Dada dada : MassVolume) {
-        chk(dada)->setEnabled(true);
-        txt(dada)->show();
-        chk(dada)->setCheckState(givenState(readDatum(txt(dada)->text())));
+        CampDada &camp = m_dades[dada];
+        camp.enabled = true;
+        camp.shown = true;
+        camp.indicador = givenState(valueOf(camp.text));
     }
 }
 
 void Calculadora::offer(Dada dada)
 {
-    chk(dada)->setCheckState(Qt::PartiallyChecked);
-    chk(dada)->setEnabled(true);
-    chk(dada)->show();
-    txt(dada)->show();
+    m_dades[dada].indicador = Indicador::Ofert;
+    m_dades[dada].enabled = true;
+    m_dades[dada].shown = true;
 }
 
 void Calculadora::Mostra_Dades()
@@ -209,28 +171,23 @@ void Calculadora::Mostra_Dades()
     for (Dada dada : TotesDades) {
         if (!(dades[dada] > 0))
             continue;
-        chk(dada)->setEnabled(true);
-        chk(dada)->setCheckState(Qt::Checked);
-        txt(dada)->show();
-        // Writing a different text runs the change handling before the loop goes on.
-        txt(dada)->setText(shortText(dades[dada]));
+        m_dades[dada].enabled = true;
+        m_dades[dada].indicador = Indicador::Donat;
+        m_dades[dada].shown = true;
+        writeText(dada, shortForm(dades[dada]));
     }
 }
 
 void Calculadora::Amaga_Quadres()
 {
-    finestra.frDades->hide();
-    for (Dada dada : TotesDades) {
-        chk(dada)->setEnabled(false);
-        chk(dada)->setCheckState(Qt::Unchecked);
-        txt(dada)->hide();
-    }
+    m_dadesShown = false;
     for (Dada dada : TotesDades)
-        txt(dada)->clear();
-    finestra.frResultats->hide();
+        m_dades[dada] = {m_dades[dada].text, Indicador::Buit, false, false};
+    for (Dada dada : TotesDades)
+        writeText(dada, std::string());
     for (Mesura mesura : TotesMesures) {
-        chk(mesura)->setEnabled(false);
-        txt(mesura)->clear();
+        m_resultats[mesura].enabled = false;
+        m_resultats[mesura].text.clear();
     }
 }
 
@@ -244,8 +201,8 @@ void Calculadora::AccionsEsborrar_Click()
     Amaga_Quadres();
     Esborra_Dades();
     Esborra_Resultats();
-    finestra.ConceTotes->setEnabled(true);
-    finestra.cmdResultats->hide();
+    m_totesEnabled = true;
+    m_resultButtonShown = false;
     ResultatsVisibles = true;
     cmdResultats_Click();
     selectAll(false);
@@ -254,9 +211,6 @@ void Calculadora::AccionsEsborrar_Click()
 void Calculadora::cmdResultats_Click()
 {
     ResultatsVisibles = !ResultatsVisibles;
-    finestra.frResultats->setVisible(ResultatsVisibles);
-    finestra.cmdResultats->setText(ResultatsVisibles ? QStringLiteral("Ocultar resultats")
-                                              : QStringLiteral("Veure resultats"));
 }
 
 void Calculadora::toggleMeasure(Mesura mesura)
@@ -267,16 +221,13 @@ void Calculadora::toggleMeasure(Mesura mesura)
     } else {
         Sel[mesura] = true;
     }
-    item(mesura)->setChecked(Sel[mesura]);
     rebuildAndRecalculate();
 }
 
 void Calculadora::selectAll(bool selected)
 {
-    for (Mesura mesura : TotesMesures) {
+    for (Mesura mesura : TotesMesures)
         Sel[mesura] = selected;
-        item(mesura)->setChecked(selected);
-    }
     rebuildAndRecalculate();
 }
 

@@ -1,14 +1,9 @@
 #pragma once
 
-#include "Formules.h"
+#include "model/calculator/Formules.h"
 
-#include <QObject>
 #include <functional>
-
-class Concentracio;
-class QAction;
-class QCheckBox;
-class QLineEdit;
+#include <string>
 
 // What the calculator needs from the dissolution picture.
 struct SolidLink {
@@ -19,19 +14,50 @@ struct SolidLink {
     std::function<void()> tornarSolid;
 };
 
-// The concentration calculator of the main window: the data and results
-// frames, the results button, the Concentració menu and the clear command.
-// It connects itself to those controls and lives as long as the window.
-class Calculadora : public QObject {
-    Q_OBJECT
+// An indicator beside a box: empty, offered (three-state boxes only) or given.
+enum class Indicador { Buit, Ofert, Donat };
 
+// A datum as the window shows it: the text typed, the value read from it, its
+// indicator, and whether the pair is enabled and the text box shown.
+struct CampDada {
+    std::string text;
+    Indicador indicador = Indicador::Buit;
+    bool enabled = true;
+    bool shown = true;
+};
+
+struct CampResultat {
+    std::string text;
+    bool checked = false;
+    bool enabled = true;
+    bool shown = true;
+};
+
+// The concentration calculator: the measures chosen in "Concentració en:",
+// the data frame with its three-of-four rule, the results frame and its
+// button, and the clear command. It holds the whole state the window shows;
+// the window only renders it and reports what the pupil does.
+class Calculadora {
 public:
-    Calculadora(Concentracio &window, SolidLink solidLink);
+    explicit Calculadora(SolidLink solidLink = {});
+
+    // The pupil's actions.
+    void dataTextChanged(Dada dada, const std::string &text);
+    void toggleMeasure(Mesura mesura);
+    void selectAll(bool selected);
+    void AccionsEsborrar_Click();
+    void cmdResultats_Click();
 
     float dada(Dada dada) const { return dades[dada]; }
     float resultat(Mesura mesura) const { return resultats[mesura]; }
+    const CampDada &camp(Dada dada) const { return m_dades[dada]; }
+    const CampResultat &camp(Mesura mesura) const { return m_resultats[mesura]; }
     bool seleccionada(Mesura mesura) const { return Sel[mesura]; }
     bool resultatsVisibles() const { return ResultatsVisibles; }
+    bool dadesShown() const { return m_dadesShown; }
+    bool resultButtonShown() const { return m_resultButtonShown; }
+    bool totesEnabled() const { return m_totesEnabled; }
+    bool capEnabled() const { return m_capEnabled; }
 
 private:
     void Calcula_Concentracions();
@@ -40,30 +66,25 @@ private:
     void Mostra_Resultats();
     void publishResult(Mesura mesura);
 
-    void dataTextChanged(Dada dada);
+    void readDatum(Dada dada);
+    void writeText(Dada dada, const std::string &text);
     void Prepara_Dades();
     void Habilita_Dades();
     void offer(Dada dada);
     void Mostra_Dades();
     void Amaga_Quadres();
     void Esborra_Dades();
-    void AccionsEsborrar_Click();
-    void cmdResultats_Click();
-
-    void toggleMeasure(Mesura mesura);
-    void selectAll(bool selected);
     void rebuildAndRecalculate();
 
-    QCheckBox *chk(Dada dada) const;
-    QLineEdit *txt(Dada dada) const;
-    QCheckBox *chk(Mesura mesura) const;
-    QLineEdit *txt(Mesura mesura) const;
-    QAction *item(Mesura mesura) const;
-
-    Concentracio &finestra;
     SolidLink solid;
     Dades dades;
     Resultats resultats;
     KeyedArray<Mesura, bool, TotesMesures.size()> Sel;
+    KeyedArray<Dada, CampDada, TotesDades.size()> m_dades;
+    KeyedArray<Mesura, CampResultat, TotesMesures.size()> m_resultats;
     bool ResultatsVisibles = false;
+    bool m_dadesShown = false;
+    bool m_resultButtonShown = false;
+    bool m_totesEnabled = true;
+    bool m_capEnabled = false;
 };

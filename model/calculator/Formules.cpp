@@ -1,4 +1,4 @@
-#include "Formules.h"
+#include "model/calculator/Formules.h"
 
 #include <cfloat>
 #include <cmath>

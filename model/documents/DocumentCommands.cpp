@@ -1,8 +1,8 @@
-#include "DocumentCommands.h"
+#include "model/documents/DocumentCommands.h"
 
-#include "Concentracio.h"
-#include "MessageBox.h"
-#include "frmAjuda.h"
+#include "common/core/CompanionFiles.h"
+#include "common/widgets/MessageBox.h"
+#include "model/documents/frmAjuda.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -18,22 +18,24 @@ const QString DocumentCommands::TitolFitxa = QStringLiteral("Concentració de le
 
 namespace {
 
+using Comanda = Concentracio::Comanda;
+
 struct ShellDocument {
-    QAction *Concentracio::*item;
+    Comanda command;
     const char *file;
 };
 
 const ShellDocument ShellDocuments[] = {
-    {&Concentracio::ArxiuText, "Dades.txt"},
-    {&Concentracio::FinPre, "T_Concentra.pps"},
-    {&Concentracio::FinTeo, "T_Concentra.pdf"},
-    {&Concentracio::FinProp, "P_Concentra.pdf"},
-    {&Concentracio::FinGuia, "G_Concentra.pdf"},
+    {Comanda::ArxiuText, "Dades.txt"},
+    {Comanda::FinPre, "T_Concentra.pps"},
+    {Comanda::FinTeo, "T_Concentra.pdf"},
+    {Comanda::FinProp, "P_Concentra.pdf"},
+    {Comanda::FinGuia, "G_Concentra.pdf"},
 };
 
 QString companionPath(const QString &file)
 {
-    return Directori_Actual() + QStringLiteral("Arxius_models/") + file;
+    return Directori_Actual() + companionFile(file);
 }
 
 // The bridge is built for the system's own interpreter, which another one
@@ -69,17 +71,25 @@ DocumentCommands::DocumentCommands(Concentracio &window, float escalaPantalla)
     , opener(QDesktopServices::openUrl)
     , helper(defaultReportHelper())
 {
-    for (const ShellDocument &document : ShellDocuments) {
-        const QString file = QString::fromLatin1(document.file);
-        connect(window.*document.item, &QAction::triggered, this, [this, file] { openWithDesktop(file); });
-    }
-    connect(window.ArxiuInformExem, &QAction::triggered, this,
-            [this] { openReport(QStringLiteral("InformExemConcentra.doc"), QString()); });
-    connect(window.ArxiuInformFitxa, &QAction::triggered, this, [this] {
+    connect(&window, &Concentracio::commandChosen, this, &DocumentCommands::command);
+}
+
+void DocumentCommands::command(Comanda chosen)
+{
+    for (const ShellDocument &document : ShellDocuments)
+        if (document.command == chosen)
+            return openWithDesktop(QString::fromLatin1(document.file));
+    switch (chosen) {
+    case Comanda::ArxiuInformExem:
+        return openReport(QStringLiteral("InformExemConcentra.doc"), QString());
+    case Comanda::ArxiuInformFitxa:
         QGuiApplication::clipboard()->setText(TitolFitxa);
-        openReport(QStringLiteral("InformFitxa.doc"), TitolFitxa);
-    });
-    connect(window.mnuAjuda, &QAction::triggered, this, &DocumentCommands::showHelp);
+        return openReport(QStringLiteral("InformFitxa.doc"), TitolFitxa);
+    case Comanda::Ajuda:
+        return showHelp();
+    default:
+        return;
+    }
 }
 
 void DocumentCommands::setOpener(Opener newOpener)

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "model/windows/Concentracio.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
 
 #include <functional>
 
-class Concentracio;
 class QUrl;
 class frmAjuda;
 
@@ -14,7 +15,7 @@ class frmAjuda;
 QString Directori_Actual();
 
 // The Arxiu and Finestra commands that open the companion documents, and the
-// help command. Connected to the main window's actions on construction.
+// help command, as the main window reports them.
 class DocumentCommands : public QObject {
     Q_OBJECT
 
@@ -45,6 +46,7 @@ signals:
     void reportFinished(bool succeeded);
 
 private:
+    void command(Concentracio::Comanda chosen);
     void openWithDesktop(const QString &file);
     void openReport(const QString &file, const QString &title);
     void reportDone(bool succeeded);

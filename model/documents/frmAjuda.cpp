@@ -1,6 +1,6 @@
-#include "frmAjuda.h"
+#include "model/documents/frmAjuda.h"
 
-#include "TwipGeometry.h"
+#include "common/widgets/TwipGeometry.h"
 
 #include <QFile>
 #include <QPlainTextEdit>

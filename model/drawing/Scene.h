@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CircleSet.h"
+#include "common/core/CircleSet.h"
 
 // The beaker scene's dimensions in twips: set by the layout, completed by the
 // vessel drawing and read by the particles to keep them inside the beaker.

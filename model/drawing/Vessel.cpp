@@ -1,11 +1,13 @@
-#include "Vessel.h"
+#include "model/drawing/Vessel.h"
+
+#include "common/core/ParticleKernel.h"
 
 #include <cmath>
 
 namespace {
 
 constexpr Rgb BeakerOutline{150, 0, 255};
-constexpr double Pi = 3.14159265358979;
+using kernel::Pi;
 
 } // namespace
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Scene.h"
-#include "Surface.h"
+#include "model/drawing/Scene.h"
+#include "common/surface/Surface.h"
 
 #include <cstdint>
 

@@ -1,28 +1,26 @@
-#include "ParticleModel.h"
+#include "model/simulation/ParticleModel.h"
+
+#include "common/core/ParticleKernel.h"
 
 #include <cmath>
 #include <utility>
 
 namespace {
 
-constexpr double Pi = 3.14159265358979;
 constexpr Rgb BaseOutline{255, 160, 160};
 constexpr Rgb BaseFill{255, 200, 160};
 // Particles at the back are drawn at 90 % of their size at the front.
 constexpr double DepthShrink = 1 - 0.9;
-
-// Which direction cosine goes to x, y and z, for each of the six draws.
-constexpr int CosineOrder[6][3] = {{0, 1, 2}, {0, 2, 1}, {1, 0, 2}, {1, 2, 0}, {2, 0, 1}, {2, 1, 0}};
 
 // The polar angle of an offset from the beaker's axis, in radians. The axis
 // itself has none; 0 stands in for it there.
 double polarAngle(double dx, double dz)
 {
     if (dx == 0)
-        return dz == 0 ? 0 : dz / std::abs(dz) * Pi / 2;
+        return dz == 0 ? 0 : dz / std::abs(dz) * kernel::Pi / 2;
     double angle = std::atan(dz / dx);
     if (dx < 0)
-        angle += Pi;
+        angle += kernel::Pi;
     return angle;
 }
 
@@ -104,40 +102,26 @@ void ParticleModel::Omple_TaulaVelocitats()
 
 int ParticleModel::drawSpeedEntry()
 {
-    IntentsVelocitat = 0;
     int r = 0;
-    do {
+    for (int IntentsVelocitat = 0; IntentsVelocitat < 1000; ++IntentsVelocitat) {
         r = static_cast<int>(m_random.uniform() * 400);
-        ++IntentsVelocitat;
-    } while (TaulaVelocitats[r] == 0 && IntentsVelocitat < 1000);
+        if (TaulaVelocitats[r] != 0)
+            break;
+    }
     return TaulaVelocitats[r];
 }
 
 void ParticleModel::Velocitat_Aleatoria(int i)
 {
     m_random.reseedFromClock();
-    AngleA = m_random.uniform() * 180 + 60;
-    if (AngleA <= 90) {
-        AngleBMin = 90 - AngleA;
-        AngleBMax = AngleA + 90;
-    } else {
-        AngleBMin = AngleA - 90;
-        AngleBMax = 270 - AngleA;
-    }
-    AngleB = (AngleBMax - AngleBMin) * m_random.uniform() + AngleBMin;
-    CosA = std::cos(AngleA * Pi / 180);
-    CosB = std::cos(AngleB * Pi / 180);
-    const double t = 1 - CosA * CosA - CosB * CosB;
-    CosC = t > 0 ? std::sqrt(t) : 1;
+    const double AngleA = m_random.uniform() * 180 + 60;
+    const std::array<double, 3> cosines = kernel::directionCosines(AngleA, m_random.uniform());
     const double v = std::nearbyint(drawSpeedEntry() * double(scene.NivellPerspectiva) / 58);
-    UnitatVelocitat = FactorEspai * 128;
-    const int f = static_cast<int>(m_random.uniform() * 6 + 1);
-    const double cosines[3] = {CosA, CosB, CosC};
-    const int *order = CosineOrder[f - 1];
-    const double speed = v * UnitatVelocitat;
-    VelX[i] = static_cast<float>(speed * cosines[order[0]]);
-    VelY[i] = static_cast<float>(speed * cosines[order[1]]);
-    VelZ[i] = static_cast<float>(speed * cosines[order[2]]);
+    const double speed = v * FactorEspai * 128;
+    const std::array<double, 3> dealt = kernel::dealCosines(cosines, m_random.uniform());
+    VelX[i] = static_cast<float>(speed * dealt[0]);
+    VelY[i] = static_cast<float>(speed * dealt[1]);
+    VelZ[i] = static_cast<float>(speed * dealt[2]);
 }
 
 void ParticleModel::Assigna_Velocitats(std::int16_t Inici)
@@ -205,12 +189,9 @@ void ParticleModel::exchangeVelocitiesAndMove()
 {
     const int n = released();
     Barreja_Llista(n);
-    for (int i = 0; i < n; ++i) {
-        const int p = OrdreDissolucio[i];
-        CopiaVelX[p] = VelX[p];
-        CopiaVelY[p] = VelY[p];
-        CopiaVelZ[p] = VelZ[p];
-    }
+    const Table<float> CopiaVelX = VelX;
+    const Table<float> CopiaVelY = VelY;
+    const Table<float> CopiaVelZ = VelZ;
     for (int i = 0; i < n; ++i) {
         const int p = OrdreDissolucio[i];
         const int q = LlistaBarrejada[i];
@@ -245,11 +226,9 @@ void ParticleModel::Mou_Bola(int i, float D)
         VelY[i] = -VelY[i];
     BolaY[i] += VelY[i];
 
-    Coordenades_Polars(i, D);
-    if (DistanciaEix > W) {
-        DistanciaEix = W;
-        BolaX[i] = static_cast<float>(cx + W * std::cos(double(AngleEix)) - D / 2);
-        BolaZ[i] = static_cast<float>(W * std::sin(double(AngleEix)) + scene.RadiVas - D / 2);
+    if (const CoordenadesEix eix = Coordenades_Polars(i, D); eix.DistanciaEix > W) {
+        BolaX[i] = static_cast<float>(cx + W * std::cos(double(eix.AngleEix)) - D / 2);
+        BolaZ[i] = static_cast<float>(W * std::sin(double(eix.AngleEix)) + scene.RadiVas - D / 2);
     }
     if (BolaY[i] < S)
         BolaY[i] = S;
@@ -261,12 +240,14 @@ void ParticleModel::Mou_Bola(int i, float D)
     Cercle.place(i, PantX[i], PantY[i], DiamPant[i]);
 }
 
-void ParticleModel::Coordenades_Polars(int i, float D)
+ParticleModel::CoordenadesEix ParticleModel::Coordenades_Polars(int i, float D) const
 {
-    DxEix = BolaX[i] - scene.RadiVas - 20 * scene.Unitat + D / 2;
-    DzEix = BolaZ[i] - scene.RadiVas + D / 2;
-    DistanciaEix = static_cast<float>(std::sqrt(double(DxEix) * DxEix + double(DzEix) * DzEix));
-    AngleEix = static_cast<float>(polarAngle(DxEix, DzEix));
+    CoordenadesEix eix;
+    eix.DxEix = BolaX[i] - scene.RadiVas - 20 * scene.Unitat + D / 2;
+    eix.DzEix = BolaZ[i] - scene.RadiVas + D / 2;
+    eix.DistanciaEix = static_cast<float>(std::sqrt(double(eix.DxEix) * eix.DxEix + double(eix.DzEix) * eix.DzEix));
+    eix.AngleEix = static_cast<float>(polarAngle(eix.DxEix, eix.DzEix));
+    return eix;
 }
 
 void ParticleModel::Rebot_Paret(int i)

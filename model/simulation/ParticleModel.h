@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ParticleSet.h"
-#include "Random.h"
-#include "Surface.h"
-#include "Vessel.h"
+#include "model/simulation/ParticleSet.h"
+#include "common/core/Random.h"
+#include "common/surface/Surface.h"
+#include "model/drawing/Vessel.h"
 
 #include <cstdint>
 
@@ -29,7 +29,14 @@ public:
     void exchangeVelocitiesAndMove();
     void Mou_Bola(int i, float D);
     void Rebot_Paret(int i);
-    void Coordenades_Polars(int i, float D);
+    // A particle's place around the beaker's axis, seen from above.
+    struct CoordenadesEix {
+        float DxEix = 0;
+        float DzEix = 0;
+        float DistanciaEix = 0;
+        float AngleEix = 0;
+    };
+    CoordenadesEix Coordenades_Polars(int i, float D) const;
 
     // Draws the base again over itself in the background colour.
     void eraseBase();
@@ -41,24 +48,7 @@ public:
     Table<std::int16_t> OrdreDissolucio{};
     Table<std::int16_t> LlistaDissoltes{};
     Table<std::int16_t> LlistaBarrejada{};
-    Table<float> CopiaVelX{};
-    Table<float> CopiaVelY{};
-    Table<float> CopiaVelZ{};
-    float UnitatVelocitat = 128;
-    float DxEix = 0;
-    float DzEix = 0;
-    float DistanciaEix = 0;
-    float AngleEix = 0;
-
     Table<std::int16_t> TaulaVelocitats{};
-    double AngleA = 0;
-    double AngleB = 0;
-    double AngleBMin = 0;
-    double AngleBMax = 0;
-    double CosA = 0;
-    double CosB = 0;
-    double CosC = 0;
-    std::int16_t IntentsVelocitat = 0;
 
     CSolido Solid;
 

@@ -1,4 +1,4 @@
-#include "ParticleSet.h"
+#include "model/simulation/ParticleSet.h"
 
 #include <cmath>
 #include <stdexcept>
@@ -11,14 +11,10 @@ ParticleSet::ParticleSet(Scene &scene, CircleSet &Cercle)
 
 void ParticleSet::project(int i, float diameter)
 {
-    if (scene.FonsAngle != m_angle) {
-        m_angle = scene.FonsAngle;
-        m_cos = std::cos(double(m_angle));
-        m_sin = std::sin(double(m_angle));
-    }
-    const double p = double(BolaZ[i]) / (scene.DiametreVasActual - diameter);
-    PantX[i] = static_cast<float>(p * scene.FonsDiagonal * m_cos + BolaX[i]);
-    PantY[i] = static_cast<float>(BolaY[i] - p * scene.FonsDiagonal * m_sin);
+    m_view.setAngle(scene.FonsAngle);
+    const double depth = double(BolaZ[i]) / (scene.DiametreVasActual - diameter);
+    PantX[i] = m_view.screenX(BolaX[i], depth, scene.FonsDiagonal);
+    PantY[i] = m_view.screenY(BolaY[i], depth, scene.FonsDiagonal);
 }
 
 void ParticleSet::showCircle(int i)

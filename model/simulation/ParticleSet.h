@@ -1,14 +1,13 @@
 #pragma once
 
-#include "CircleSet.h"
-#include "Scene.h"
+#include "common/core/CircleSet.h"
+#include "common/core/ParticleKernel.h"
+#include "model/drawing/Scene.h"
 
 #include <array>
 #include <cstdint>
-#include <limits>
 
-// Room for 401 particles, indices 0 … 400.
-constexpr int MaxBoles = 401;
+constexpr int MaxBoles = kernel::TableSize;
 
 template <typename T>
 using Table = std::array<T, MaxBoles>;
@@ -52,10 +51,7 @@ struct ParticleSet {
     float FactorEspai = 1;
 
 private:
-    // The perspective's angle changes only when the beaker is drawn again.
-    float m_angle = std::numeric_limits<float>::quiet_NaN();
-    double m_cos = 1;
-    double m_sin = 0;
+    kernel::ObliqueView m_view;
 };
 
 // The solid block: its corner (x, height of the bottom row, z), the circles

@@ -1,38 +1,10 @@
-#include "SimulationCommands.h"
+#include "model/simulation/SimulationCommands.h"
 
 #include <cmath>
 
-namespace {
-
-const QString CaptionCongelar = QStringLiteral("Congelar Imatge");
-const QString CaptionDescongelar = QStringLiteral("Descongelar Imatge");
-
-} // namespace
-
-SimulationCommands::SimulationCommands(Concentracio &window, Scene &scene, Random &random)
-    : m_window(window)
-    , m_model(scene, window.Caja->surface(), random)
+SimulationCommands::SimulationCommands(Scene &scene, Surface &Caja, Random &random)
+    : m_model(scene, Caja, random)
 {
-    connectCommand(window.AccionsSolid, &SimulationCommands::dissoldreSolid);
-    connectCommand(window.AccionsInici, &SimulationCommands::tornarSolid);
-    connectCommand(window.AccionsCongelar, &SimulationCommands::congelarImatge);
-    connectCommand(window.AccionsMarcar, &SimulationCommands::marcarParticules);
-    connectCommand(window.EinesPsolidA, &SimulationCommands::augmentarParticules);
-    connectCommand(window.EinesPsolidD, &SimulationCommands::disminuirParticules);
-    connectCommand(window.EinesDiamAfAu, &SimulationCommands::afinarMes);
-    connectCommand(window.EinesDiamAfDi, &SimulationCommands::afinarMenys);
-    connect(window.Caja, &PictureBox::pressed, this, &SimulationCommands::marcarBola);
-    connect(&window.tmrRellotge, &QTimer::timeout, this, &SimulationCommands::tick);
-}
-
-void SimulationCommands::connectCommand(QAction *action, void (SimulationCommands::*command)())
-{
-    connect(action, &QAction::triggered, this, [this, action, command] {
-        // The command sets the check mark itself; undo the toggle Qt made.
-        if (action->isCheckable())
-            action->setChecked(!action->isChecked());
-        (this->*command)();
-    });
 }
 
 void SimulationCommands::startScene(const SolidSize &size)
@@ -44,25 +16,18 @@ void SimulationCommands::startScene(const SolidSize &size)
     m.DiametreBolaTriat = m.DiametreBola = m.scene.DiametreBolaBase;
     m.NombreBolesTriat = m.NombreBoles = m.NombreBolesOptim;
     Reinicia_Escena();
+    m_rellotgeActiu = true;
 }
 
 void SimulationCommands::Reinicia_Escena()
 {
-    setEinesEnabled(true);
+    m_einesEnabled = true;
     m_model.Reinicia_Escena();
-    // The beaker's drawing sets the surface's size.
-    m_window.Caja->fitToSurface();
-}
-
-void SimulationCommands::setEinesEnabled(bool enabled)
-{
-    m_window.mnuEines->menuAction()->setEnabled(enabled);
 }
 
 void SimulationCommands::tick()
 {
     m_model.tick();
-    m_window.Caja->update();
 }
 
 bool SimulationCommands::solidAtStart() const
@@ -75,10 +40,9 @@ void SimulationCommands::dissoldreSolid()
     m_model.BolesDissoltes = 0;
     m_model.SolidCaient = true;
     m_model.YSolid = m_model.scene.YSolidInici;
-    m_window.AccionsSolid->setEnabled(false);
-    setEinesEnabled(false);
+    m_solidEnabled = false;
+    m_einesEnabled = false;
     m_model.eraseBase();
-    m_window.Caja->update();
 }
 
 void SimulationCommands::rebuildWithVelocities()
@@ -90,21 +54,18 @@ void SimulationCommands::rebuildWithVelocities()
 void SimulationCommands::tornarSolid()
 {
     rebuildWithVelocities();
-    m_window.AccionsSolid->setEnabled(true);
+    m_solidEnabled = true;
 }
 
 void SimulationCommands::congelarImatge()
 {
-    QTimer &clock = m_window.tmrRellotge;
-    if (!clock.isActive()) {
-        clock.start();
-        m_window.AccionsCongelar->setText(CaptionCongelar);
+    m_congelarUsat = true;
+    if (!m_rellotgeActiu) {
+        m_rellotgeActiu = true;
         return;
     }
     replaceOverlapping();
-    clock.stop();
-    m_window.AccionsCongelar->setText(CaptionDescongelar);
-    m_window.Caja->update();
+    m_rellotgeActiu = false;
 }
 
 // Moving a circle brings it to the front, so of two overlapping particles the
@@ -136,7 +97,6 @@ void SimulationCommands::replaceOverlapping()
 void SimulationCommands::marcarParticules()
 {
     m_marcatgeActiu = !m_marcatgeActiu;
-    m_window.AccionsMarcar->setChecked(m_marcatgeActiu);
 }
 
 int SimulationCommands::particleAt(float X, float Y) const
@@ -159,36 +119,33 @@ void SimulationCommands::marcarBola(float X, float Y)
     const bool marked = c.fill != FillBola;
     c.fill = marked ? FillBola : FillMarcada;
     c.border = marked ? BorderBola : BorderMarcada;
-    m_window.Caja->update();
 }
 
-void SimulationCommands::setEdge(int edge, QAction *checked, QAction *unchecked)
+void SimulationCommands::setEdge(int edge, EstatComanda &checked, EstatComanda &unchecked)
 {
     m_model.BolesAresta = static_cast<std::int16_t>(edge);
     m_model.NombreBolesTriat = static_cast<std::int16_t>(edge * edge * edge);
-    checked->setChecked(true);
-    unchecked->setChecked(false);
+    checked.checked = true;
+    unchecked.checked = false;
 }
 
 void SimulationCommands::augmentarParticules()
 {
-    Concentracio &w = m_window;
     if (m_model.BolesAresta < 6)
-        setEdge(m_model.BolesAresta + 1, w.EinesPsolidA, w.EinesPsolidD);
+        setEdge(m_model.BolesAresta + 1, m_augmentar, m_disminuir);
     if (m_model.BolesAresta >= 6)
-        w.EinesPsolidA->setEnabled(false);
-    w.EinesPsolidD->setEnabled(true);
+        m_augmentar.enabled = false;
+    m_disminuir.enabled = true;
     rebuildWithVelocities();
 }
 
 void SimulationCommands::disminuirParticules()
 {
-    Concentracio &w = m_window;
     if (m_model.BolesAresta > 3)
-        setEdge(m_model.BolesAresta - 1, w.EinesPsolidD, w.EinesPsolidA);
+        setEdge(m_model.BolesAresta - 1, m_disminuir, m_augmentar);
     if (m_model.BolesAresta < 4)
-        w.EinesPsolidD->setEnabled(false);
-    w.EinesPsolidA->setEnabled(true);
+        m_disminuir.enabled = false;
+    m_augmentar.enabled = true;
     rebuildWithVelocities();
 }
 
@@ -197,10 +154,10 @@ void SimulationCommands::afinarMes()
     ParticleModel &m = m_model;
     m.hideCircles();
     if (static_cast<float>(1.1 * m.scene.DiametreBolaBase) <= m.DiametreBolaTriat) {
-        m_window.EinesDiamAfAu->setEnabled(false);
+        m_afinarMes.enabled = false;
     } else {
         m.DiametreBolaTriat = static_cast<float>(m.DiametreBolaTriat * 1.01);
-        m_window.EinesDiamAfDi->setEnabled(true);
+        m_afinarMenys.enabled = true;
     }
     m.DiametreBola = m.DiametreBolaTriat;
     rebuildWithVelocities();
@@ -212,9 +169,9 @@ void SimulationCommands::afinarMenys()
     m.hideCircles();
     if (static_cast<float>(0.9 * m.scene.DiametreBolaBase) < m.DiametreBolaTriat) {
         m.DiametreBolaTriat = static_cast<float>(m.DiametreBolaTriat * 0.99);
-        m_window.EinesDiamAfAu->setEnabled(true);
+        m_afinarMes.enabled = true;
     } else {
-        m_window.EinesDiamAfDi->setEnabled(false);
+        m_afinarMenys.enabled = false;
     }
     m.DiametreBola = m.DiametreBolaTriat;
     rebuildWithVelocities();

@@ -1,19 +1,22 @@
 #pragma once
 
-#include "CalibrationFile.h"
-#include "Concentracio.h"
-#include "ParticleModel.h"
+#include "common/core/CalibrationFile.h"
+#include "model/simulation/ParticleModel.h"
 
-#include <QObject>
+// A menu item as the window shows it.
+struct EstatComanda {
+    bool enabled = true;
+    bool checked = false;
+};
 
 // The main window's commands on the particles: the Accions and Eines menu
-// items, the press on a particle in Caja, and the clock tick.
-class SimulationCommands : public QObject {
+// items, the press on a particle, and the clock tick, with the state of
+// their menu items and of the clock.
+class SimulationCommands {
 public:
-    SimulationCommands(Concentracio &window, Scene &scene, Random &random);
+    SimulationCommands(Scene &scene, Surface &Caja, Random &random);
 
     // The load's sizes from the calibration, then the scene in its start state.
-    // Call after the layout; the clock is the caller's to start.
     void startScene(const SolidSize &size);
 
     // For the calculator: the solid rests at its start, not yet dropped.
@@ -35,19 +38,34 @@ public:
     void Reinicia_Escena();
 
     bool MarcatgeActiu() const { return m_marcatgeActiu; }
+    bool rellotgeActiu() const { return m_rellotgeActiu; }
+    // The freeze command has been used: its caption then says what it does next.
+    bool congelarUsat() const { return m_congelarUsat; }
+    bool einesEnabled() const { return m_einesEnabled; }
+    bool solidEnabled() const { return m_solidEnabled; }
+    const EstatComanda &augmentar() const { return m_augmentar; }
+    const EstatComanda &disminuir() const { return m_disminuir; }
+    const EstatComanda &afinarMesItem() const { return m_afinarMes; }
+    const EstatComanda &afinarMenysItem() const { return m_afinarMenys; }
+
     ParticleModel &model() { return m_model; }
     const ParticleModel &model() const { return m_model; }
 
 private:
-    void connectCommand(QAction *action, void (SimulationCommands::*command)());
     void rebuildWithVelocities();
-    void setEdge(int edge, QAction *checked, QAction *unchecked);
+    void setEdge(int edge, EstatComanda &checked, EstatComanda &unchecked);
     void replaceOverlapping();
     void replace(int i);
     int particleAt(float X, float Y) const;
-    void setEinesEnabled(bool enabled);
 
-    Concentracio &m_window;
     ParticleModel m_model;
     bool m_marcatgeActiu = false;
+    bool m_rellotgeActiu = false;
+    bool m_congelarUsat = false;
+    bool m_einesEnabled = true;
+    bool m_solidEnabled = true;
+    EstatComanda m_augmentar;
+    EstatComanda m_disminuir;
+    EstatComanda m_afinarMes;
+    EstatComanda m_afinarMenys;
 };

@@ -1,9 +1,9 @@
-#include "ModelApp.h"
+#include "model/startup/ModelApp.h"
 
-#include "CalibrationFile.h"
-#include "ControlPantalla.h"
-#include "ModelProgram.h"
-#include "SingleInstance.h"
+#include "common/core/CalibrationFile.h"
+#include "common/widgets/ControlPantalla.h"
+#include "model/startup/ModelProgram.h"
+#include "model/startup/SingleInstance.h"
 
 #include <QApplication>
 #include <memory>

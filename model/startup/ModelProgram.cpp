@@ -1,7 +1,6 @@
-#include "ModelProgram.h"
+#include "model/startup/ModelProgram.h"
 
-#include "Calculadora.h"
-#include "Layout.h"
+#include "common/widgets/Screen.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -11,16 +10,31 @@ const QString ModelProgram::Propietats = QStringLiteral(
     "grams per litre, o a la quantitat de mols, i per tant de partícules presents, en Molaritat, molalitat o "
     "fracció molar");
 
+using Comanda = Concentracio::Comanda;
+
 ModelProgram::ModelProgram(const ScreenScale &scale, const SolidSize &size, Random random)
     : m_scale(scale)
     , m_size(size)
     , m_random(random)
-    , m_simulation(m_window, m_scene, m_random)
+    , m_simulation(m_scene, m_window.picture(), m_random)
+    , m_calculator({[this] { return m_simulation.solidAtStart(); }, [this] { m_simulation.dissoldreSolid(); },
+                    [this] { m_simulation.tornarSolid(); }})
     , m_documents(m_window, scale.EscalaPantalla)
 {
-    new Calculadora(m_window, {[this] { return m_simulation.solidAtStart(); }, [this] { m_simulation.dissoldreSolid(); },
-                               [this] { m_simulation.tornarSolid(); }});
-    connect(m_window.ArxiuSortir, &QAction::triggered, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    connect(&m_window, &Concentracio::commandChosen, this, &ModelProgram::command);
+    connect(&m_window, &Concentracio::dataEdited, this, &ModelProgram::dataEdited);
+    connect(&m_window, &Concentracio::resultsButtonClicked, this, [this] {
+        m_calculator.cmdResultats_Click();
+        showState();
+    });
+    connect(&m_window, &Concentracio::picturePressed, this, [this](float x, float y) {
+        m_simulation.marcarBola(x, y);
+        m_window.repaintPicture();
+    });
+    connect(&m_window, &Concentracio::clockTicked, this, [this] {
+        m_simulation.tick();
+        m_window.repaintPicture();
+    });
     m_window.installEventFilter(this);
 }
 
@@ -34,23 +48,75 @@ bool ModelProgram::eventFilter(QObject *watched, QEvent *event)
 
 void ModelProgram::load()
 {
-    Concentracio &w = m_window;
-    maximise(&w);
-    QPalette pal = w.client->palette();
-    pal.setColor(QPalette::Window, QColor(m_scene.ColorFons.r, m_scene.ColorFons.g, m_scene.ColorFons.b));
-    w.client->setPalette(pal);
-    w.frDades->hide();
-    w.frResultats->hide();
-    w.cmdResultats->hide();
+    maximise(&m_window);
+    m_window.prepare(m_scene.ColorFons, Propietats);
     m_scene.NivellPerspectiva = 1.0f;
     m_scene.Unitat = 10;
     m_scene.DiametreBolaBase = 64;
-    Disposa_Controls(w, m_scene);
+    m_window.Disposa_Controls(m_scene);
     if (m_scale.AjustarPantalla)
-        Escala_Controls(w, m_scene, m_scale.EscalaPantalla);
+        m_window.Escala_Controls(m_scene, m_scale.EscalaPantalla);
     m_simulation.startScene(m_size);
-    w.Caja->show();
-    w.lblPropietats->setText(Propietats);
-    w.tmrRellotge.setInterval(40);
-    w.tmrRellotge.start();
+    showState();
+}
+
+void ModelProgram::showState()
+{
+    m_window.showCalculator(m_calculator);
+    m_window.showSimulation(m_simulation);
+}
+
+void ModelProgram::command(Comanda command)
+{
+    const bool choosesMeasures = command >= Comanda::ConceTpc && command <= Comanda::ConceTotes;
+    if (command == Comanda::ArxiuSortir)
+        QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    else if (command == Comanda::AccionsEsborrar || choosesMeasures || command == Comanda::ConceCap)
+        calculatorCommand(command);
+    else if (command >= Comanda::AccionsCongelar && command <= Comanda::EinesDiamAfDi)
+        simulationCommand(command);
+    else
+        return;
+    showState();
+    // The pupil types next what the chosen measure asks for.
+    if (choosesMeasures)
+        m_window.focusFirstEmptyDatum();
+}
+
+void ModelProgram::calculatorCommand(Comanda command)
+{
+    switch (command) {
+    case Comanda::AccionsEsborrar:
+        return m_calculator.AccionsEsborrar_Click();
+    case Comanda::ConceTotes:
+        return m_calculator.selectAll(true);
+    case Comanda::ConceCap:
+        return m_calculator.selectAll(false);
+    default:
+        m_calculator.toggleMeasure(Mesura(static_cast<int>(command) - static_cast<int>(Comanda::ConceTpc)));
+    }
+}
+
+void ModelProgram::simulationCommand(Comanda command)
+{
+    using Command = void (SimulationCommands::*)();
+    static const std::pair<Comanda, Command> commands[] = {
+        {Comanda::AccionsCongelar, &SimulationCommands::congelarImatge},
+        {Comanda::AccionsMarcar, &SimulationCommands::marcarParticules},
+        {Comanda::AccionsSolid, &SimulationCommands::dissoldreSolid},
+        {Comanda::AccionsInici, &SimulationCommands::tornarSolid},
+        {Comanda::EinesPsolidA, &SimulationCommands::augmentarParticules},
+        {Comanda::EinesPsolidD, &SimulationCommands::disminuirParticules},
+        {Comanda::EinesDiamAfAu, &SimulationCommands::afinarMes},
+        {Comanda::EinesDiamAfDi, &SimulationCommands::afinarMenys},
+    };
+    for (const auto &[chosen, run] : commands)
+        if (chosen == command)
+            (m_simulation.*run)();
+}
+
+void ModelProgram::dataEdited(Dada dada, const QString &text)
+{
+    m_calculator.dataTextChanged(dada, text.toStdString());
+    showState();
 }

@@ -1,15 +1,18 @@
 #pragma once
 
-#include "CalibrationFile.h"
-#include "Concentracio.h"
-#include "DocumentCommands.h"
-#include "Random.h"
-#include "Scene.h"
-#include "ScreenScale.h"
-#include "SimulationCommands.h"
+#include "common/core/CalibrationFile.h"
+#include "common/core/Random.h"
+#include "common/core/ScreenScale.h"
+#include "model/calculator/Calculadora.h"
+#include "model/documents/DocumentCommands.h"
+#include "model/drawing/Scene.h"
+#include "model/simulation/SimulationCommands.h"
+#include "model/windows/Concentracio.h"
 
-// The model's main window with everything that acts on it, loaded in the
-// order the scene needs: layout, then beaker, then solid, then the clock.
+// The model: its main window, the simulation and the calculator behind it,
+// and the document commands, loaded in the order the scene needs: layout,
+// then beaker, then solid, then the clock. Every action the window reports
+// goes to the part it concerns, and the window then shows the new state.
 class ModelProgram : public QObject {
     Q_OBJECT
 
@@ -21,12 +24,18 @@ public:
     Concentracio &window() { return m_window; }
     Scene &scene() { return m_scene; }
     SimulationCommands &simulation() { return m_simulation; }
+    const Calculadora &calculator() const { return m_calculator; }
     DocumentCommands &documents() { return m_documents; }
 
     static const QString Propietats;
 
 private:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void command(Concentracio::Comanda command);
+    void calculatorCommand(Concentracio::Comanda command);
+    void simulationCommand(Concentracio::Comanda command);
+    void dataEdited(Dada dada, const QString &text);
+    void showState();
 
     ScreenScale m_scale;
     SolidSize m_size;
@@ -34,5 +43,6 @@ private:
     Scene m_scene;
     Random m_random;
     SimulationCommands m_simulation;
+    Calculadora m_calculator;
     DocumentCommands m_documents;
 };

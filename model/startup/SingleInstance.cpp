@@ -1,4 +1,4 @@
-#include "SingleInstance.h"
+#include "model/startup/SingleInstance.h"
 
 #include <QCryptographicHash>
 #include <QLocalSocket>

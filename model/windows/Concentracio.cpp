@@ -1,11 +1,21 @@
-#include "Concentracio.h"
+#include "model/windows/Concentracio.h"
 
-#include "TwipGeometry.h"
-#include "WrappingButton.h"
+#include "common/widgets/Controls.h"
+#include "common/widgets/PictureBox.h"
+#include "model/calculator/Calculadora.h"
+#include "model/simulation/SimulationCommands.h"
+#include "model/windows/WrappingButton.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QScopedValueRollback>
+#include <QTimer>
 
 const QString Concentracio::Caption = QStringLiteral("Concentracions de les dissolucions");
 
@@ -13,20 +23,27 @@ namespace {
 
 constexpr float ControlFont = 9.75f;
 
-template <typename W>
-W *control(QWidget *parent, const char *name, const TwipRect &rect, float font = ControlFont)
+QLineEdit *textBox(QWidget *parent, const char *name, const TwipRect &rect)
 {
-    auto *w = new W(parent);
-    w->setObjectName(QLatin1String(name));
-    setTwipRect(w, rect);
-    if (font > 0)
-        setFontPoints(w, font);
-    return w;
+    return control<QLineEdit>(parent, name, rect, ControlFont);
+}
+
+struct ResultRow {
+    const char *check;
+    const char *text;
+    const char *caption;
+    float top;
+    float captionWidth;
+};
+
+Concentracio::Comanda measureCommand(Mesura mesura)
+{
+    return Concentracio::Comanda(static_cast<int>(Concentracio::Comanda::ConceTpc) + static_cast<int>(mesura));
 }
 
 QGroupBox *frame(QWidget *parent, const char *name, const QString &caption, const TwipRect &rect)
 {
-    auto *box = control<QGroupBox>(parent, name, rect);
+    auto *box = control<QGroupBox>(parent, name, rect, ControlFont);
     box->setTitle(caption);
     return box;
 }
@@ -35,7 +52,7 @@ QGroupBox *frame(QWidget *parent, const char *name, const QString &caption, cons
 QCheckBox *indicator(QWidget *parent, const char *name, const QString &caption, const TwipRect &rect,
                      bool threeState)
 {
-    auto *box = control<QCheckBox>(parent, name, rect);
+    auto *box = control<QCheckBox>(parent, name, rect, ControlFont);
     box->setText(caption);
     box->setTristate(threeState);
     box->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -78,92 +95,92 @@ Concentracio::Concentracio(QWidget *parent)
     setWindowTitle(Caption);
     buildControls();
     buildMenus();
-    auto *shortcuts = new MenuShortcutsFirst({EinesDiamAfAu, EinesDiamAfDi}, this);
-    for (QLineEdit *box : dataTexts() + resultTexts())
+    connectControls();
+    auto *shortcuts = new MenuShortcutsFirst({action(Comanda::EinesDiamAfAu), action(Comanda::EinesDiamAfDi)}, this);
+    for (QLineEdit *box : txtDada.values)
         box->installEventFilter(shortcuts);
-    resize(11880 / 15, 8130 / 15);
+    for (QLineEdit *box : txtMesura.values)
+        box->installEventFilter(shortcuts);
+    resize(twipsToPixels(11880), twipsToPixels(8130));
 }
 
 void Concentracio::buildControls()
 {
-    client = new QWidget(this);
-    client->setObjectName(QStringLiteral("client"));
-    client->setAutoFillBackground(true);
-    QPalette pal = client->palette();
-    pal.setColor(QPalette::Window, QColor(192, 255, 255));
-    pal.setColor(QPalette::WindowText, QColor(0, 0, 0));
-    client->setPalette(pal);
+    client = control<QWidget>(this, "client");
+    setBackground(client, QColor(192, 255, 255));
+    setColour(client, QPalette::WindowText, Qt::black);
     setCentralWidget(client);
 
-    cmdResultats = control<WrappingButton>(client, "cmdResultats", {2280, 7320, 1215, 735});
+    cmdResultats = control<WrappingButton>(client, "cmdResultats", {2280, 7320, 1215, 735}, ControlFont);
     cmdResultats->setText(QStringLiteral("Veure resultats"));
     cmdResultats->setStyleSheet(QStringLiteral("QPushButton { background-color: rgb(255,255,255); }"));
 
-    Caja = control<PictureBox>(client, "Caja", {960, 2640, 3375, 4335}, 0);
+    Caja = control<PictureBox>(client, "Caja", {960, 2640, 3375, 4335});
     Caja->surface().setBackground({192, 255, 255});
     Caja->surface().resize(3375, 4335);
     // The layout puts the button on the beaker's picture; it must stay in front.
     cmdResultats->raise();
 
-    picConcentracio = control<QLabel>(client, "picConcentracio", {9960, 0, 4425, 5385}, 0);
+    picConcentracio = control<QLabel>(client, "picConcentracio", {9960, 0, 4425, 5385});
     picConcentracio->setFrameShape(QFrame::Box);
     picConcentracio->setLineWidth(1);
 
     frResultats = frame(client, "frResultats", QStringLiteral("Resultats (amb 4 xifres significatives):"),
                         {6000, 5640, 4095, 2895});
-    chkTpc = indicator(frResultats, "chkTpc", QStringLiteral("Tant per cent:"), {240, 360, 1695, 375}, false);
-    txtTpc = control<QLineEdit>(frResultats, "txtTpc", {2280, 360, 1695, 375});
-    chkGpl = indicator(frResultats, "chkGpl", QStringLiteral("Grams per litre:"), {240, 840, 1815, 375}, false);
-    txtGpl = control<QLineEdit>(frResultats, "txtGpl", {2280, 840, 1695, 375});
-    chkMolar = indicator(frResultats, "chkMolar", QStringLiteral("Molaritat:"), {240, 1320, 1455, 375}, false);
-    txtMolar = control<QLineEdit>(frResultats, "txtMolar", {2280, 1320, 1695, 375});
-    chkMolal = indicator(frResultats, "chkMolal", QStringLiteral("molalitat:"), {240, 1800, 1815, 375}, false);
-    txtMolal = control<QLineEdit>(frResultats, "txtMolal", {2280, 1800, 1695, 375});
-    chkFrM = indicator(frResultats, "chkFrM", QStringLiteral("Fracció molar:"), {240, 2280, 1935, 375}, false);
-    txtFrM = control<QLineEdit>(frResultats, "txtFrM", {2280, 2280, 1695, 375});
+    const ResultRow resultRows[] = {
+        {"chkTpc", "txtTpc", "Tant per cent:", 360, 1695},   {"chkGpl", "txtGpl", "Grams per litre:", 840, 1815},
+        {"chkMolar", "txtMolar", "Molaritat:", 1320, 1455},  {"chkMolal", "txtMolal", "molalitat:", 1800, 1815},
+        {"chkFrM", "txtFrM", "Fracció molar:", 2280, 1935},
+    };
+    for (Mesura mesura : TotesMesures) {
+        const ResultRow &row = resultRows[static_cast<int>(mesura)];
+        chkMesura[mesura] = indicator(frResultats, row.check, QString::fromUtf8(row.caption),
+                                      {240, row.top, row.captionWidth, 375}, false);
+        txtMesura[mesura] = textBox(frResultats, row.text, {2280, row.top, 1695, 375});
+    }
 
     frDades = frame(client, "frDades", QStringLiteral("Introduir dades:"), {4320, 1320, 5655, 3255});
-    chkGsolut = indicator(frDades, "chkGsolut", QStringLiteral("Massa solut (grams):"), {240, 360, 3255, 375}, true);
-    txtGsolut = control<QLineEdit>(frDades, "txtGsolut", {3840, 360, 1695, 375});
-    chkGdt = indicator(frDades, "chkGdt", QStringLiteral("Massa dissolvent (grams):"), {240, 840, 3015, 375}, true);
-    txtGdt = control<QLineEdit>(frDades, "txtGdt", {3840, 840, 1695, 375});
-    chkVdso = indicator(frDades, "chkVdso", QStringLiteral("Volum dissolució (cm3):"), {240, 1320, 3135, 375}, true);
-    txtVdso = control<QLineEdit>(frDades, "txtVdso", {3840, 1320, 1695, 375});
-    chkDens =
-        indicator(frDades, "chkDens", QStringLiteral("Densitat dissolució (g/cm3):"), {240, 1800, 3135, 375}, true);
-    txtDens = control<QLineEdit>(frDades, "txtDens", {3840, 1800, 1695, 375});
-    chkMsolut =
-        indicator(frDades, "chkMsolut", QStringLiteral("Massa molecular solut:"), {240, 2280, 3015, 375}, true);
-    txtMsolut = control<QLineEdit>(frDades, "txtMsolut", {3840, 2280, 1695, 375});
-    chkMdt =
-        indicator(frDades, "chkMdt", QStringLiteral("Massa molecular dissolvent:"), {240, 2760, 3135, 375}, true);
-    txtMdt = control<QLineEdit>(frDades, "txtMdt", {3840, 2760, 1695, 375});
+    const ResultRow dataRows[] = {
+        {"chkGsolut", "txtGsolut", "Massa solut (grams):", 360, 3255},
+        {"chkGdt", "txtGdt", "Massa dissolvent (grams):", 840, 3015},
+        {"chkVdso", "txtVdso", "Volum dissolució (cm3):", 1320, 3135},
+        {"chkDens", "txtDens", "Densitat dissolució (g/cm3):", 1800, 3135},
+        {"chkMsolut", "txtMsolut", "Massa molecular solut:", 2280, 3015},
+        {"chkMdt", "txtMdt", "Massa molecular dissolvent:", 2760, 3135},
+    };
+    for (Dada dada : TotesDades) {
+        const ResultRow &row = dataRows[static_cast<int>(dada)];
+        chkDada[dada] = indicator(frDades, row.check, QString::fromUtf8(row.caption),
+                                  {240, row.top, row.captionWidth, 375}, true);
+        txtDada[dada] = textBox(frDades, row.text, {3840, row.top, 1695, 375});
+    }
 
-    lblPropietats = control<QLabel>(client, "lblPropietats", {8160, 5880, 3615, 2655}, 0);
+    lblPropietats = control<QLabel>(client, "lblPropietats", {8160, 5880, 3615, 2655});
     lblPropietats->setText(QStringLiteral("Propietats"));
     lblPropietats->setWordWrap(true);
     lblPropietats->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lblPropietats->setAutoFillBackground(true);
-    QPalette labelColours = lblPropietats->palette();
-    labelColours.setColor(QPalette::Window, QColor(255, 255, 192));
-    labelColours.setColor(QPalette::WindowText, QColor(0, 0, 192));
-    lblPropietats->setPalette(labelColours);
+    setBackground(lblPropietats, QColor(255, 255, 192));
+    setColour(lblPropietats, QPalette::WindowText, QColor(0, 0, 192));
     QFont font(QStringLiteral("Arial"));
     font.setPointSizeF(12);
     font.setBold(true);
     font.setItalic(true);
     lblPropietats->setFont(font);
 
-    tmrRellotge.setObjectName(QStringLiteral("tmrRellotge"));
-    tmrRellotge.setTimerType(Qt::PreciseTimer);
+    tmrRellotge = new QTimer(this);
+    tmrRellotge->setObjectName(QStringLiteral("tmrRellotge"));
+    tmrRellotge->setTimerType(Qt::PreciseTimer);
 }
 
-QAction *Concentracio::item(QMenu *menu, const char *name, const QString &caption)
+QAction *Concentracio::item(QMenu *menu, const char *name, const QString &caption, Comanda command)
 {
     QAction *action = menu->addAction(caption);
     action->setObjectName(QLatin1String(name));
+    m_actions[static_cast<int>(command)] = action;
     return action;
 }
+
+
 
 QMenu *Concentracio::menu(QMenu *parent, const char *name, const QString &caption)
 {
@@ -178,71 +195,175 @@ void Concentracio::buildMenus()
     QFont platform = QApplication::font(menuBar());
     platform.setResolveMask(QFont::AllPropertiesResolved);
     menuBar()->setFont(platform);
-    mnuArxiu = menu(nullptr, "mnuArxiu", QStringLiteral("&Arxiu"));
-    ArxiuText = item(mnuArxiu, "ArxiuText", QStringLiteral("Document de text"));
-    ArxiuInformE = menu(mnuArxiu, "ArxiuInformE", QStringLiteral("Elaboracio d'informe (Word)"));
-    ArxiuInformExem = item(ArxiuInformE, "ArxiuInformExem", QStringLiteral("Exemple"));
-    ArxiuInformFitxa = item(ArxiuInformE, "ArxiuInformFitxa", QStringLiteral("Fitxa per emplenar"));
-    ArxiuSortir = item(mnuArxiu, "ArxiuSortir", QStringLiteral("Sortir"));
+    QMenu *mnuArxiu = menu(nullptr, "mnuArxiu", QStringLiteral("&Arxiu"));
+    item(mnuArxiu, "ArxiuText", QStringLiteral("Document de text"), Comanda::ArxiuText);
+    QMenu *ArxiuInformE = menu(mnuArxiu, "ArxiuInformE", QStringLiteral("Elaboracio d'informe (Word)"));
+    item(ArxiuInformE, "ArxiuInformExem", QStringLiteral("Exemple"), Comanda::ArxiuInformExem);
+    item(ArxiuInformE, "ArxiuInformFitxa", QStringLiteral("Fitxa per emplenar"), Comanda::ArxiuInformFitxa);
+    item(mnuArxiu, "ArxiuSortir", QStringLiteral("Sortir"), Comanda::ArxiuSortir);
 
-    mnuAccions = menu(nullptr, "mnuAccions", QStringLiteral("A&ccions"));
-    AccionsEsborrar = item(mnuAccions, "AccionsEsborrar", QStringLiteral("Esborrar dades i resultats"));
-    AccionsCongelar = item(mnuAccions, "AccionsCongelar", QStringLiteral("Congelar imatge"));
-    AccionsMarcar = item(mnuAccions, "AccionsMarcar", QStringLiteral("Marcar/Desmarcar partícules"));
-    AccionsMarcar->setCheckable(true);
-    AccionsSolid = item(mnuAccions, "AccionsSolid", QStringLiteral("Dissoldre sòlid"));
-    AccionsInici = item(mnuAccions, "AccionsInici", QStringLiteral("Tornar sòlid a posició inicial"));
+    QMenu *mnuAccions = menu(nullptr, "mnuAccions", QStringLiteral("A&ccions"));
+    item(mnuAccions, "AccionsEsborrar", QStringLiteral("Esborrar dades i resultats"), Comanda::AccionsEsborrar);
+    item(mnuAccions, "AccionsCongelar", QStringLiteral("Congelar imatge"), Comanda::AccionsCongelar);
+    item(mnuAccions, "AccionsMarcar", QStringLiteral("Marcar/Desmarcar partícules"), Comanda::AccionsMarcar)
+        ->setCheckable(true);
+    item(mnuAccions, "AccionsSolid", QStringLiteral("Dissoldre sòlid"), Comanda::AccionsSolid);
+    item(mnuAccions, "AccionsInici", QStringLiteral("Tornar sòlid a posició inicial"), Comanda::AccionsInici);
 
     mnuEines = menu(nullptr, "mnuEines", QStringLiteral("&Eines"));
-    EinesPsoliD = menu(mnuEines, "EinesPsoliD", QStringLiteral("Nombre de partícules"));
-    EinesPsolidA = item(EinesPsoliD, "EinesPsolidA", QStringLiteral("Augmentar"));
-    EinesPsolidD = item(EinesPsoliD, "EinesPsolidD", QStringLiteral("Disminuir"));
-    EinesPsolidA->setCheckable(true);
-    EinesPsolidD->setCheckable(true);
-    EinesDiam = menu(mnuEines, "EinesDiam", QStringLiteral("Diàmetre"));
-    EinesDiamAfAu = item(EinesDiam, "EinesDiamAfAu", QStringLiteral("Afinar (+)"));
-    EinesDiamAfAu->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
-    EinesDiamAfDi = item(EinesDiam, "EinesDiamAfDi", QStringLiteral("Afinar (-)"));
-    EinesDiamAfDi->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    QMenu *EinesPsoliD = menu(mnuEines, "EinesPsoliD", QStringLiteral("Nombre de partícules"));
+    item(EinesPsoliD, "EinesPsolidA", QStringLiteral("Augmentar"), Comanda::EinesPsolidA)->setCheckable(true);
+    item(EinesPsoliD, "EinesPsolidD", QStringLiteral("Disminuir"), Comanda::EinesPsolidD)->setCheckable(true);
+    QMenu *EinesDiam = menu(mnuEines, "EinesDiam", QStringLiteral("Diàmetre"));
+    item(EinesDiam, "EinesDiamAfAu", QStringLiteral("Afinar (+)"), Comanda::EinesDiamAfAu)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
+    item(EinesDiam, "EinesDiamAfDi", QStringLiteral("Afinar (-)"), Comanda::EinesDiamAfDi)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
 
-    mnuConcentracio = menu(nullptr, "mnuConcentracio", QStringLiteral("C&oncentració en:"));
-    ConceTpc = item(mnuConcentracio, "ConceTpc", QStringLiteral("tant per cent"));
-    ConceGpl = item(mnuConcentracio, "ConceGpl", QStringLiteral("grams per litre"));
-    ConceMolar = item(mnuConcentracio, "ConceMolar", QStringLiteral("Molaritat"));
-    ConceMolal = item(mnuConcentracio, "ConceMolal", QStringLiteral("molalitat"));
-    ConceFrM = item(mnuConcentracio, "ConceFrM", QStringLiteral("fracció molar"));
-    for (QAction *measure : {ConceTpc, ConceGpl, ConceMolar, ConceMolal, ConceFrM})
-        measure->setCheckable(true);
-    ConceTotes = item(mnuConcentracio, "ConceTotes", QStringLiteral("     Marcar totes"));
-    ConceCap = item(mnuConcentracio, "ConceCap", QStringLiteral("     Desmarcar totes"));
-    ConceCap->setEnabled(false);
+    QMenu *mnuConcentracio = menu(nullptr, "mnuConcentracio", QStringLiteral("C&oncentració en:"));
+    const std::pair<const char *, const char *> measures[] = {
+        {"ConceTpc", "tant per cent"}, {"ConceGpl", "grams per litre"}, {"ConceMolar", "Molaritat"},
+        {"ConceMolal", "molalitat"},   {"ConceFrM", "fracció molar"}};
+    for (Mesura mesura : TotesMesures) {
+        const auto &[name, caption] = measures[static_cast<int>(mesura)];
+        item(mnuConcentracio, name, QString::fromUtf8(caption), measureCommand(mesura))->setCheckable(true);
+    }
+    item(mnuConcentracio, "ConceTotes", QStringLiteral("     Marcar totes"), Comanda::ConceTotes);
+    item(mnuConcentracio, "ConceCap", QStringLiteral("     Desmarcar totes"), Comanda::ConceCap)->setEnabled(false);
 
-    mnuFinestra = menu(nullptr, "mnuFinestra", QStringLiteral("&Finestra"));
-    FinPre = item(mnuFinestra, "FinPre", QStringLiteral("Presentació"));
-    FinTeo = item(mnuFinestra, "FinTeo", QStringLiteral("Introducció teòrica"));
-    FinProp = item(mnuFinestra, "FinProp", QStringLiteral("Propostes de treball"));
-    FinGuia = item(mnuFinestra, "FinGuia", QStringLiteral("Guia didàctica"));
+    QMenu *mnuFinestra = menu(nullptr, "mnuFinestra", QStringLiteral("&Finestra"));
+    item(mnuFinestra, "FinPre", QStringLiteral("Presentació"), Comanda::FinPre);
+    item(mnuFinestra, "FinTeo", QStringLiteral("Introducció teòrica"), Comanda::FinTeo);
+    item(mnuFinestra, "FinProp", QStringLiteral("Propostes de treball"), Comanda::FinProp);
+    item(mnuFinestra, "FinGuia", QStringLiteral("Guia didàctica"), Comanda::FinGuia);
 
-    mnuAjuda = menuBar()->addAction(QStringLiteral("A&juda"));
+    QAction *mnuAjuda = menuBar()->addAction(QStringLiteral("A&juda"));
     mnuAjuda->setObjectName(QStringLiteral("mnuAjuda"));
+    m_actions[static_cast<int>(Comanda::Ajuda)] = mnuAjuda;
 }
 
-QList<QCheckBox *> Concentracio::dataChecks() const
+void Concentracio::connectControls()
 {
-    return {chkGsolut, chkGdt, chkVdso, chkDens, chkMsolut, chkMdt};
+    for (int i = 0; i < int(m_actions.size()); ++i)
+        connect(m_actions[i], &QAction::triggered, this, [this, i] { emit commandChosen(Comanda(i)); });
+    for (Dada dada : TotesDades)
+        connect(txtDada[dada], &QLineEdit::textChanged, this, [this, dada](const QString &text) {
+            if (!m_rendering)
+                emit dataEdited(dada, text);
+        });
+    connect(cmdResultats, &QPushButton::clicked, this, &Concentracio::resultsButtonClicked);
+    connect(Caja, &PictureBox::pressed, this, &Concentracio::picturePressed);
+    connect(tmrRellotge, &QTimer::timeout, this, &Concentracio::clockTicked);
 }
 
-QList<QLineEdit *> Concentracio::dataTexts() const
+QAction *Concentracio::action(Comanda command) const
 {
-    return {txtGsolut, txtGdt, txtVdso, txtDens, txtMsolut, txtMdt};
+    return m_actions[static_cast<int>(command)];
 }
 
-QList<QCheckBox *> Concentracio::resultChecks() const
+void Concentracio::prepare(Rgb background, const QString &propietats)
 {
-    return {chkTpc, chkGpl, chkMolar, chkMolal, chkFrM};
+    setColour(client, QPalette::Window, toColour(background));
+    frDades->hide();
+    frResultats->hide();
+    cmdResultats->hide();
+    lblPropietats->setText(propietats);
+    tmrRellotge->setInterval(40);
 }
 
-QList<QLineEdit *> Concentracio::resultTexts() const
+namespace {
+
+Qt::CheckState checkState(Indicador indicador)
 {
-    return {txtTpc, txtGpl, txtMolar, txtMolal, txtFrM};
+    switch (indicador) {
+    case Indicador::Ofert:
+        return Qt::PartiallyChecked;
+    case Indicador::Donat:
+        return Qt::Checked;
+    default:
+        return Qt::Unchecked;
+    }
+}
+
+void showText(QLineEdit *box, const std::string &text)
+{
+    const QString shown = QString::fromStdString(text);
+    if (box->text() != shown)
+        box->setText(shown);
+}
+
+void showAction(QAction *action, bool enabled, bool checked)
+{
+    action->setEnabled(enabled);
+    action->setChecked(checked);
+}
+
+} // namespace
+
+void Concentracio::showCalculator(const Calculadora &calculator)
+{
+    const QScopedValueRollback<bool> rendering(m_rendering, true);
+    frDades->setVisible(calculator.dadesShown());
+    for (Dada dada : TotesDades) {
+        const CampDada &camp = calculator.camp(dada);
+        chkDada[dada]->setEnabled(camp.enabled);
+        chkDada[dada]->setCheckState(checkState(camp.indicador));
+        txtDada[dada]->setVisible(camp.shown);
+        showText(txtDada[dada], camp.text);
+    }
+    frResultats->setVisible(calculator.resultatsVisibles());
+    for (Mesura mesura : TotesMesures) {
+        const CampResultat &camp = calculator.camp(mesura);
+        chkMesura[mesura]->setEnabled(camp.enabled);
+        chkMesura[mesura]->setCheckState(camp.checked ? Qt::Checked : Qt::Unchecked);
+        txtMesura[mesura]->setVisible(camp.shown);
+        showText(txtMesura[mesura], camp.text);
+        action(measureCommand(mesura))->setChecked(calculator.seleccionada(mesura));
+    }
+    cmdResultats->setVisible(calculator.resultButtonShown());
+    cmdResultats->setText(calculator.resultatsVisibles() ? QStringLiteral("Ocultar resultats")
+                                                         : QStringLiteral("Veure resultats"));
+    action(Comanda::ConceTotes)->setEnabled(calculator.totesEnabled());
+    action(Comanda::ConceCap)->setEnabled(calculator.capEnabled());
+}
+
+void Concentracio::showSimulation(const SimulationCommands &simulation)
+{
+    mnuEines->menuAction()->setEnabled(simulation.einesEnabled());
+    action(Comanda::AccionsSolid)->setEnabled(simulation.solidEnabled());
+    action(Comanda::AccionsMarcar)->setChecked(simulation.MarcatgeActiu());
+    if (simulation.congelarUsat())
+        action(Comanda::AccionsCongelar)
+            ->setText(simulation.rellotgeActiu() ? QStringLiteral("Congelar Imatge")
+                                                 : QStringLiteral("Descongelar Imatge"));
+    showAction(action(Comanda::EinesPsolidA), simulation.augmentar().enabled, simulation.augmentar().checked);
+    showAction(action(Comanda::EinesPsolidD), simulation.disminuir().enabled, simulation.disminuir().checked);
+    action(Comanda::EinesDiamAfAu)->setEnabled(simulation.afinarMesItem().enabled);
+    action(Comanda::EinesDiamAfDi)->setEnabled(simulation.afinarMenysItem().enabled);
+    if (simulation.rellotgeActiu() != tmrRellotge->isActive())
+        simulation.rellotgeActiu() ? tmrRellotge->start() : tmrRellotge->stop();
+    // The beaker's drawing sets the picture's size.
+    Caja->fitToSurface();
+    Caja->show();
+    Caja->update();
+}
+
+void Concentracio::focusFirstEmptyDatum()
+{
+    for (QLineEdit *box : txtDada.values) {
+        if (box->isVisibleTo(this) && box->isEnabled() && box->text().isEmpty()) {
+            box->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+}
+
+Surface &Concentracio::picture()
+{
+    return Caja->surface();
+}
+
+void Concentracio::repaintPicture()
+{
+    Caja->update();
 }

@@ -1,73 +1,94 @@
 #pragma once
 
-#include "PictureBox.h"
+#include "model/calculator/Formules.h"
+#include "model/drawing/Scene.h"
 
-#include <QCheckBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMainWindow>
-#include <QMenu>
-#include <QPushButton>
-#include <QTimer>
 
-// The model's main window as it exists before any code runs: every control
-// at its design place, and the whole menu tree. The subsystems act on these
-// controls by name.
+class Calculadora;
+class PictureBox;
+class SimulationCommands;
+class Surface;
+class QAction;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QTimer;
+
+// The model's main window: every control at its design place and the whole
+// menu tree. It shows the calculator's and the simulation's state and
+// reports what the pupil does; it decides nothing itself.
 class Concentracio : public QMainWindow {
     Q_OBJECT
 
 public:
+    enum class Comanda {
+        ArxiuText, ArxiuInformExem, ArxiuInformFitxa, ArxiuSortir,
+        AccionsEsborrar, AccionsCongelar, AccionsMarcar, AccionsSolid, AccionsInici,
+        EinesPsolidA, EinesPsolidD, EinesDiamAfAu, EinesDiamAfDi,
+        ConceTpc, ConceGpl, ConceMolar, ConceMolal, ConceFrM, ConceTotes, ConceCap,
+        FinPre, FinTeo, FinProp, FinGuia, Ajuda,
+    };
+
     explicit Concentracio(QWidget *parent = nullptr);
 
     static const QString Caption;
+
+    // The reference layout for a screen 1024 pixels wide, which also sets the
+    // scene's dimensions; then, on other screens, that layout rescaled once.
+    void Disposa_Controls(Scene &scene);
+    void Escala_Controls(Scene &scene, float EscalaPantalla);
+    // The illustration from the companion folder; the box takes the picture's
+    // size plus its border, or stays empty when the file is missing.
+    void loadIllustration(const QString &path);
+
+    // The start state before the scene is loaded: frames and button hidden.
+    void prepare(Rgb background, const QString &propietats);
+
+    void showCalculator(const Calculadora &calculator);
+    void showSimulation(const SimulationCommands &simulation);
+    // Puts the keyboard in the first offered data box that is still empty.
+    void focusFirstEmptyDatum();
+    // The beaker's drawing, which the simulation draws into.
+    Surface &picture();
+    void repaintPicture();
+
+signals:
+    void commandChosen(Concentracio::Comanda command);
+    void dataEdited(Dada dada, const QString &text);
+    void resultsButtonClicked();
+    void picturePressed(float xTwips, float yTwips);
+    void clockTicked();
+
+private:
+    void buildControls();
+    void buildMenus();
+    void connectControls();
+    QAction *item(QMenu *menu, const char *name, const QString &caption, Comanda command);
+    QMenu *menu(QMenu *parent, const char *name, const QString &caption);
+    QAction *action(Comanda command) const;
+    QList<QWidget *> scaledControls() const;
 
     QWidget *client;
     PictureBox *Caja;
     QPushButton *cmdResultats;
     QLabel *picConcentracio;
     QLabel *lblPropietats;
-    QTimer tmrRellotge;
+    QTimer *tmrRellotge;
 
     QGroupBox *frDades;
-    QCheckBox *chkGsolut, *chkGdt, *chkVdso, *chkDens, *chkMsolut, *chkMdt;
-    QLineEdit *txtGsolut, *txtGdt, *txtVdso, *txtDens, *txtMsolut, *txtMdt;
+    KeyedArray<Dada, QCheckBox *, TotesDades.size()> chkDada;
+    KeyedArray<Dada, QLineEdit *, TotesDades.size()> txtDada;
 
     QGroupBox *frResultats;
-    QCheckBox *chkTpc, *chkGpl, *chkMolar, *chkMolal, *chkFrM;
-    QLineEdit *txtTpc, *txtGpl, *txtMolar, *txtMolal, *txtFrM;
+    KeyedArray<Mesura, QCheckBox *, TotesMesures.size()> chkMesura;
+    KeyedArray<Mesura, QLineEdit *, TotesMesures.size()> txtMesura;
 
-    QMenu *mnuArxiu;
-    QAction *ArxiuText;
-    QMenu *ArxiuInformE;
-    QAction *ArxiuInformExem, *ArxiuInformFitxa, *ArxiuSortir;
-
-    QMenu *mnuAccions;
-    QAction *AccionsEsborrar, *AccionsCongelar, *AccionsMarcar, *AccionsSolid, *AccionsInici;
-
+    std::array<QAction *, static_cast<int>(Comanda::Ajuda) + 1> m_actions{};
     QMenu *mnuEines;
-    QMenu *EinesPsoliD;
-    QAction *EinesPsolidA, *EinesPsolidD;
-    QMenu *EinesDiam;
-    QAction *EinesDiamAfAu, *EinesDiamAfDi;
-
-    QMenu *mnuConcentracio;
-    QAction *ConceTpc, *ConceGpl, *ConceMolar, *ConceMolal, *ConceFrM, *ConceTotes, *ConceCap;
-
-    QMenu *mnuFinestra;
-    QAction *FinPre, *FinTeo, *FinProp, *FinGuia;
-
-    QAction *mnuAjuda;
-
-    // The data check boxes and text boxes in the order the calculator walks them.
-    QList<QCheckBox *> dataChecks() const;
-    QList<QLineEdit *> dataTexts() const;
-    QList<QCheckBox *> resultChecks() const;
-    QList<QLineEdit *> resultTexts() const;
-
-private:
-    void buildControls();
-    void buildMenus();
-    QAction *item(QMenu *menu, const char *name, const QString &caption);
-    QMenu *menu(QMenu *parent, const char *name, const QString &caption);
+    // Text written while showing a state is not the pupil's typing.
+    bool m_rendering = false;
 };

@@ -1,4 +1,4 @@
-#include "WrappingButton.h"
+#include "model/windows/WrappingButton.h"
 
 #include <QStyleOptionButton>
 #include <QStylePainter>

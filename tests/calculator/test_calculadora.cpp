@@ -1,5 +1,5 @@
-#include "Calculadora.h"
-#include "Concentracio.h"
+#include "model/calculator/Calculadora.h"
+#include "model/windows/Concentracio.h"
 
 #include <QtTest>
 #include <memory>

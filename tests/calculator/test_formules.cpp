@@ -1,5 +1,5 @@
-#include "Formules.h"
-#include "NumberForm.h"
+#include "model/calculator/Formules.h"
+#include "common/core/NumberForm.h"
 
 #include <QtTest>
 

@@ -1,9 +1,9 @@
-#include "CalibrationFile.h"
-#include "CircleSet.h"
-#include "NumberForm.h"
-#include "Random.h"
-#include "ScreenScale.h"
-#include "Surface.h"
+#include "common/core/CalibrationFile.h"
+#include "common/core/CircleSet.h"
+#include "common/core/NumberForm.h"
+#include "common/core/Random.h"
+#include "common/core/ScreenScale.h"
+#include "common/surface/Surface.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
-#include "Concentracio.h"
-#include "DocumentCommands.h"
-#include "TwipGeometry.h"
-#include "frmAjuda.h"
+#include "model/windows/Concentracio.h"
+#include "model/documents/DocumentCommands.h"
+#include "common/widgets/TwipGeometry.h"
+#include "model/documents/frmAjuda.h"
 
 #include <QApplication>
 #include <QClipboard>

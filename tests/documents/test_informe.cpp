@@ -1,4 +1,4 @@
-#include "DocumentCommands.h"
+#include "model/documents/DocumentCommands.h"
 
 #include <QDir>
 #include <QFile>

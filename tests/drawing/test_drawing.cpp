@@ -1,7 +1,7 @@
-#include "Concentracio.h"
-#include "Layout.h"
-#include "TwipGeometry.h"
-#include "Vessel.h"
+#include "model/windows/Concentracio.h"
+#include "model/windows/Layout.h"
+#include "common/widgets/TwipGeometry.h"
+#include "model/drawing/Vessel.h"
 
 #include <QtTest>
 

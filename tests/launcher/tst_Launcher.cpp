@@ -1,7 +1,7 @@
-#include "CalibrationFile.h"
-#include "LauncherApp.h"
-#include "Models.h"
-#include "Optim_Boles.h"
+#include "common/core/CalibrationFile.h"
+#include "launcher/calibration/LauncherApp.h"
+#include "launcher/menu/Models.h"
+#include "launcher/calibration/Optim_Boles.h"
 #include "TestSupport.h"
 
 #include <QFile>

@@ -1,9 +1,9 @@
-#include "CalibrationFile.h"
-#include "Measurement.h"
-#include "Optim_Boles.h"
-#include "Random.h"
+#include "common/core/CalibrationFile.h"
+#include "launcher/animation/Measurement.h"
+#include "launcher/calibration/Optim_Boles.h"
+#include "common/core/Random.h"
 #include "TestSupport.h"
-#include "TwipGeometry.h"
+#include "common/widgets/TwipGeometry.h"
 
 #include <QFile>
 #include <QtTest>

@@ -1,7 +1,7 @@
-#include "Models.h"
-#include "Random.h"
+#include "launcher/menu/Models.h"
+#include "common/core/Random.h"
 #include "TestSupport.h"
-#include "TwipGeometry.h"
+#include "common/widgets/TwipGeometry.h"
 
 #include <QApplication>
 #include <QFile>

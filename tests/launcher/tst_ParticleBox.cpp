@@ -1,6 +1,6 @@
-#include "Measurement.h"
-#include "ParticleBox.h"
-#include "Random.h"
+#include "launcher/animation/Measurement.h"
+#include "launcher/animation/ParticleBox.h"
+#include "common/core/Random.h"
 #include "TestSupport.h"
 
 #include <QtTest>

@@ -1,9 +1,9 @@
-#include "CatalanQt.h"
-#include "ControlPantalla.h"
-#include "DesignFonts.h"
-#include "ModelProgram.h"
-#include "Models.h"
-#include "Optim_Boles.h"
+#include "common/widgets/CatalanQt.h"
+#include "common/widgets/ControlPantalla.h"
+#include "common/widgets/DesignFonts.h"
+#include "model/startup/ModelProgram.h"
+#include "launcher/menu/Models.h"
+#include "launcher/calibration/Optim_Boles.h"
 
 #include <QAbstractScrollArea>
 #include <QMenuBar>

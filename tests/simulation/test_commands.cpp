@@ -1,6 +1,6 @@
-#include "Layout.h"
-#include "ScreenScale.h"
-#include "SimulationCommands.h"
+#include "model/windows/Layout.h"
+#include "common/core/ScreenScale.h"
+#include "model/simulation/SimulationCommands.h"
 
 #include <QtTest>
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "ParticleModel.h"
+#include "model/simulation/ParticleModel.h"
 
 #include <QtTest>
 #include <algorithm>

@@ -1,6 +1,6 @@
-#include "ModelProgram.h"
-#include "SingleInstance.h"
-#include "TwipGeometry.h"
+#include "model/startup/ModelProgram.h"
+#include "model/startup/SingleInstance.h"
+#include "common/widgets/TwipGeometry.h"
 
 #include <QLocalSocket>
 #include <QMenuBar>

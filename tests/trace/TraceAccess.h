@@ -3,9 +3,10 @@
 // The few things the trace needs that a window does not show as widgets:
 // the clock, one tick, and the particles' circles.
 
-#include "ModelProgram.h"
+#include "model/startup/ModelProgram.h"
 
 #include <QApplication>
+#include <QTimer>
 #include <memory>
 
 class TraceModel {
@@ -17,9 +18,9 @@ public:
     }
 
     QWidget &window() { return m_program.window(); }
-    bool clockRunning() { return m_program.window().tmrRellotge.isActive(); }
+    bool clockRunning() { return m_program.window().findChild<QTimer *>("tmrRellotge")->isActive(); }
     void tick() { m_program.simulation().tick(); }
-    const CircleSet &circles() { return m_program.window().Caja->surface().circles(); }
+    const CircleSet &circles() { return m_program.window().picture().circles(); }
 
 private:
     ModelProgram m_program;

@@ -8,6 +8,7 @@
 #include <QCryptographicHash>
 #include <QFile>
 #include <QtTest>
+#include <QtWidgets>
 
 namespace {
 

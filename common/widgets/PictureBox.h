@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Surface.h"
+#include "common/surface/Surface.h"
 
 #include <QWidget>
 

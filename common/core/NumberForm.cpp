@@ -1,4 +1,4 @@
-#include "NumberForm.h"
+#include "common/core/NumberForm.h"
 
 #include <algorithm>
 #include <cctype>

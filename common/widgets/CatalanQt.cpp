@@ -1,4 +1,4 @@
-#include "CatalanQt.h"
+#include "common/widgets/CatalanQt.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

@@ -1,19 +1,13 @@
-#include "TwipGeometry.h"
+#include "common/widgets/TwipGeometry.h"
 
-#include "ScreenScale.h"
+#include "common/core/ScreenScale.h"
 
 #include <QRectF>
 #include <QVariant>
 #include <QWidget>
-#include <cmath>
 
 namespace {
 constexpr const char *RectProperty = "twipRect";
-}
-
-int twipsToPixels(float twips)
-{
-    return static_cast<int>(std::nearbyint(twips / TwipsPerPixel));
 }
 
 void setTwipRect(QWidget *widget, const TwipRect &rect)
@@ -52,11 +46,6 @@ void setFontPoints(QWidget *widget, float points)
 float fontPoints(const QWidget *widget)
 {
     return static_cast<float>(widget->font().pointSizeF());
-}
-
-float scaled(float value, float factor)
-{
-    return static_cast<float>(static_cast<double>(value) * static_cast<double>(factor));
 }
 
 void scaleTwipRect(QWidget *widget, float factor)

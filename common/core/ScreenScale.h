@@ -11,10 +11,10 @@ constexpr float TwipsPerPixel = 15.0f;
 
 ScreenScale screenScaleForWidth(float widthTwips);
 
-// Width of the screen a window opens maximised on, in twips.
-float screenWidthTwips();
+// Layouts are kept in twips as single-precision values and turned into
+// whole pixels only where something is placed on screen.
+int twipsToPixels(float twips);
 
-class QWidget;
-
-// Maximises a window, also where no window manager does it (a bare X server).
-void maximise(QWidget *window);
+// Each value becomes itself times the factor, formed in double precision and
+// kept in single precision.
+float scaled(float value, float factor);

@@ -1,4 +1,4 @@
-#include "CircleSet.h"
+#include "common/core/CircleSet.h"
 
 #include <algorithm>
 

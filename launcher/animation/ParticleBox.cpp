@@ -1,19 +1,14 @@
-#include "ParticleBox.h"
+#include "launcher/animation/ParticleBox.h"
 
-#include "Random.h"
+#include "common/core/ParticleKernel.h"
+#include "common/core/Random.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
 
-constexpr double Pi = 3.14159265358979;
 constexpr int MaxRejectedDraws = 8;
-
-float cosDegrees(double angle)
-{
-    return static_cast<float>(std::cos(angle * Pi / 180));
-}
 
 // j takes i's velocity through a whole-number temporary and moves along the
 // line of centres to one diameter from i.
@@ -47,8 +42,7 @@ void setBackOffset(BoxConstants &c, float fonsX, float fonsY)
 void ParticleBox::setConstants(const BoxConstants &constants)
 {
     c = constants;
-    m_cosAngle = std::cos(double(c.FonsAngle));
-    m_sinAngle = std::sin(double(c.FonsAngle));
+    m_view.setAngle(c.FonsAngle);
 }
 
 ParticleBox::ParticleBox(CircleSet &circles, Random &random)
@@ -111,39 +105,23 @@ bool ParticleBox::overlapsEarlier(int n) const
     return false;
 }
 
-// Two angles drawn so that their cosines leave room for a third, then the
-// three cosines dealt to the axes in one of six orders.
 void ParticleBox::aim(int n)
 {
     const float velocitat = c.DiametreBola;
     m_random.reseedFromClock();
     const auto angleA = static_cast<float>(m_random.uniform() * 180);
-    const float angleBMin = angleA > 90 ? angleA - 90 : 90 - angleA;
-    const float angleBMax = angleA > 90 ? 270 - angleA : angleA + 90;
-    const auto angleB = static_cast<float>(angleBMin + (angleBMax - angleBMin) * m_random.uniform());
-    const float cosA = cosDegrees(angleA);
-    const float cosB = cosDegrees(angleB);
-    const auto rest = static_cast<float>(1 - double(cosA) * cosA - double(cosB) * cosB);
-    const float cosC = rest > 0 ? std::sqrt(rest) : 1.0f;
-    const int k = static_cast<int>(std::floor(m_random.uniform() * 6 + 1));
-    const std::array<std::array<float, 3>, 6> orders{{{cosA, cosB, cosC},
-                                                      {cosA, cosC, cosB},
-                                                      {cosB, cosA, cosC},
-                                                      {cosB, cosC, cosA},
-                                                      {cosC, cosA, cosB},
-                                                      {cosC, cosB, cosA}}};
-    const auto &cosines = orders[static_cast<std::size_t>(k - 1)];
-    VelX[n] = velocitat * cosines[0];
-    VelY[n] = velocitat * cosines[1];
-    VelZ[n] = velocitat * cosines[2];
+    const std::array<float, 3> cosines = kernel::directionCosines(angleA, m_random.uniform());
+    const std::array<float, 3> dealt = kernel::dealCosines(cosines, m_random.uniform());
+    VelX[n] = velocitat * dealt[0];
+    VelY[n] = velocitat * dealt[1];
+    VelZ[n] = velocitat * dealt[2];
 }
 
 void ParticleBox::project(int i)
 {
     const float prof = BolaZ[i] / (c.FonsRecinte - c.DiametreBola);
-    const double offset = double(prof) * c.FonsDiagonal;
-    PantX[i] = static_cast<float>(BolaX[i] + offset * m_cosAngle);
-    PantY[i] = static_cast<float>(BolaY[i] + c.FonsY - offset * m_sinAngle);
+    PantX[i] = m_view.screenX(BolaX[i], prof, c.FonsDiagonal);
+    PantY[i] = m_view.screenY(BolaY[i] + c.FonsY, prof, c.FonsDiagonal);
     DiamPant[i] = c.shrinkWithDepth ? static_cast<float>(std::fabs(1 - prof * 0.2) * c.DiametreBola)
                                     : c.DiametreBola;
     m_circles.place(i, PantX[i], PantY[i], DiamPant[i]);

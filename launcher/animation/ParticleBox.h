@@ -1,6 +1,7 @@
 #pragma once
 
-#include "CircleSet.h"
+#include "common/core/CircleSet.h"
+#include "common/core/ParticleKernel.h"
 
 #include <array>
 #include <cstdint>
@@ -36,7 +37,7 @@ void setBackOffset(BoxConstants &c, float fonsX, float fonsY);
 class ParticleBox {
 public:
     static constexpr std::int16_t NombreCercles = 400;
-    static constexpr int TableSize = 401;
+    static constexpr int TableSize = kernel::TableSize;
     // Contacts are sought in blocks of this many particles; the tables have
     // room for a whole last block.
     static constexpr int ContactBlock = 16;
@@ -72,8 +73,7 @@ private:
     void touch(int i, int j);
 
     BoxConstants c;
-    double m_cosAngle = 1;
-    double m_sinAngle = 0;
+    kernel::ObliqueView m_view;
     CircleSet &m_circles;
     Random &m_random;
 };

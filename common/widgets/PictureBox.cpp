@@ -1,7 +1,7 @@
-#include "PictureBox.h"
+#include "common/widgets/PictureBox.h"
 
-#include "ScreenScale.h"
-#include "TwipGeometry.h"
+#include "common/core/ScreenScale.h"
+#include "common/widgets/TwipGeometry.h"
 
 #include <QMouseEvent>
 #include <QPainter>

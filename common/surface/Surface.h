@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CircleSet.h"
+#include "common/core/CircleSet.h"
 
 #include <QHash>
 #include <QImage>

@@ -1,4 +1,4 @@
-#include "Random.h"
+#include "common/core/Random.h"
 
 #include <chrono>
 

@@ -1,22 +1,10 @@
-#include "ScreenScale.h"
+#include "common/widgets/Screen.h"
+
+#include "common/core/ScreenScale.h"
 
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
-
-ScreenScale screenScaleForWidth(float widthTwips)
-{
-    ScreenScale scale;
-    if (widthTwips > 16000) {
-        scale.EscalaPantalla = 1.125f;
-        scale.AjustarPantalla = true;
-    }
-    if (widthTwips < 14000) {
-        scale.EscalaPantalla = 0.78125f;
-        scale.AjustarPantalla = true;
-    }
-    return scale;
-}
 
 float screenWidthTwips()
 {

@@ -1,4 +1,4 @@
-#include "MessageBox.h"
+#include "common/widgets/MessageBox.h"
 
 #include <QGuiApplication>
 #include <QMessageBox>

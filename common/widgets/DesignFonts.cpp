@@ -1,4 +1,4 @@
-#include "DesignFonts.h"
+#include "common/widgets/DesignFonts.h"
 
 #include <QApplication>
 #include <QFont>

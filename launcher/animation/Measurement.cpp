@@ -1,6 +1,6 @@
-#include "Measurement.h"
+#include "launcher/animation/Measurement.h"
 
-#include "NumberForm.h"
+#include "common/core/NumberForm.h"
 
 namespace {
 

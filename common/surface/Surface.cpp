@@ -1,6 +1,6 @@
-#include "Surface.h"
+#include "common/surface/Surface.h"
 
-#include "ScreenScale.h"
+#include "common/core/ScreenScale.h"
 
 #include <QPainter>
 #include <cmath>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/core/ScreenScale.h"
+
 class QWidget;
 
 // Layouts are kept in twips as single-precision values and turned into
@@ -18,10 +20,5 @@ void moveTwips(QWidget *widget, float left, float top);
 void setFontPoints(QWidget *widget, float points);
 float fontPoints(const QWidget *widget);
 
-// Each value becomes itself times the factor, formed in double precision and
-// kept in single precision.
-float scaled(float value, float factor);
 void scaleTwipRect(QWidget *widget, float factor);
 void scaleTwipRectAndFont(QWidget *widget, float factor);
-
-int twipsToPixels(float twips);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CircleSet.h"
-#include "ScreenScale.h"
+#include "common/core/CircleSet.h"
+#include "common/core/ScreenScale.h"
 
 #include <QTimer>
 #include <QWidget>

@@ -1,6 +1,7 @@
-#include "ControlPantalla.h"
+#include "common/widgets/Screen.h"
+#include "common/widgets/ControlPantalla.h"
 
-#include "TwipGeometry.h"
+#include "common/widgets/TwipGeometry.h"
 
 #include <QLabel>
 

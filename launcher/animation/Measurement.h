@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ParticleBox.h"
+#include "launcher/animation/ParticleBox.h"
 
 #include <cstdint>
 #include <functional>

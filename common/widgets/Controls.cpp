@@ -1,7 +1,4 @@
-#include "WidgetLook.h"
-
-#include "ScreenScale.h"
-#include "TwipGeometry.h"
+#include "common/widgets/Controls.h"
 
 #include <QLabel>
 
@@ -10,6 +7,12 @@ void setColour(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
     QPalette pal = widget->palette();
     pal.setColor(role, colour);
     widget->setPalette(pal);
+}
+
+void setBackground(QWidget *widget, const QColor &colour)
+{
+    setColour(widget, QPalette::Window, colour);
+    widget->setAutoFillBackground(true);
 }
 
 void fitToText(QLabel *label, float marginTwips)

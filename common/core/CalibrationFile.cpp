@@ -1,6 +1,6 @@
-#include "CalibrationFile.h"
+#include "common/core/CalibrationFile.h"
 
-#include "NumberForm.h"
+#include "common/core/NumberForm.h"
 
 #include <QDir>
 #include <QFile>

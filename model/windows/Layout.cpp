@@ -1,0 +1,93 @@
+// The main window's layout: the reference one and its rescaling.
+
+#include "model/windows/Concentracio.h"
+
+#include "common/core/CompanionFiles.h"
+#include "common/widgets/Controls.h"
+#include "common/widgets/PictureBox.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+
+namespace {
+
+void placeWithFont(QWidget *widget, const TwipRect &rect, float font)
+{
+    setTwipRect(widget, rect);
+    setFontPoints(widget, font);
+}
+
+} // namespace
+
+void Concentracio::loadIllustration(const QString &path)
+{
+    QPixmap illustration(path);
+    if (illustration.isNull()) {
+        picConcentracio->clear();
+        return;
+    }
+    picConcentracio->setPixmap(illustration);
+    const int border = 2 * picConcentracio->frameWidth();
+    TwipRect r = twipRect(picConcentracio);
+    r.width = float(illustration.width() + border) * TwipsPerPixel;
+    r.height = float(illustration.height() + border) * TwipsPerPixel;
+    setTwipRect(picConcentracio, r);
+}
+
+void Concentracio::Disposa_Controls(Scene &s)
+{
+    setFontPoints(this, 12);
+    s.AlturaCaja = 10000;
+    s.MargeSuperior = 2500;
+    s.DiametreVas = 4000;
+    s.AlturaBuida = 2000;
+    s.AlturaDissolucio = 3000;
+    moveTwips(Caja, 100, 200);
+    Caja->surface().setBackground(s.ColorFons);
+    s.XSolid = 2100;
+    s.YSolidInici = 2000;
+    s.ZSolid = 2000;
+    placeWithFont(cmdResultats, {4000, 9000, 1215, 735}, 10);
+    placeWithFont(frDades, {5000, 2000, 5600, 3300}, 10);
+    placeWithFont(frResultats, {6000, 5600, 4100, 2900}, 10);
+    placeWithFont(lblPropietats, {10450, 7730, 4630, 3400}, 13);
+    setBackground(lblPropietats, toColour(s.ColorFons));
+    setTwipRect(picConcentracio, {10800, 1000, 4400, 5300});
+    loadIllustration(companionFile(QStringLiteral("concentracio.jpg")));
+}
+
+QList<QWidget *> Concentracio::scaledControls() const
+{
+    QList<QWidget *> controls{frDades, frResultats};
+    for (QCheckBox *box : chkDada.values)
+        controls << box;
+    for (QCheckBox *box : chkMesura.values)
+        controls << box;
+    controls << cmdResultats;
+    for (QLineEdit *box : txtDada.values)
+        controls << box;
+    for (QLineEdit *box : txtMesura.values)
+        controls << box;
+    return controls << lblPropietats;
+}
+
+void Concentracio::Escala_Controls(Scene &s, float e)
+{
+    setFontPoints(this, scaled(fontPoints(this), e));
+    for (float *value : {&s.DiametreBolaBase, &s.Unitat, &s.AlturaCaja, &s.MargeSuperior, &s.DiametreVas,
+                         &s.AlturaBuida, &s.AlturaDissolucio, &s.XSolid, &s.YSolidInici, &s.ZSolid})
+        *value = scaled(*value, e);
+    const TwipRect caja = twipRect(Caja);
+    moveTwips(Caja, scaled(caja.left, e), scaled(caja.top, e));
+    for (QWidget *control : scaledControls())
+        scaleTwipRectAndFont(control, e);
+    scaleTwipRect(picConcentracio, e);
+    if (e > 1)
+        loadIllustration(companionFile(QStringLiteral("concent1152.jpg")));
+    else if (e < 1)
+        loadIllustration(companionFile(QStringLiteral("concent800.jpg")));
+}
