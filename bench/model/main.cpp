@@ -3,6 +3,7 @@
 // Usage: bench_model [ticks per batch]
 
 #include "model/windows/Layout.h"
+#include "tests/support/FindControl.h"
 #include "model/simulation/SimulationCommands.h"
 
 #include <QApplication>
@@ -65,7 +66,7 @@ int main(int argc, char **argv)
     while (sim.model().BolesDissoltes < sim.model().NombreBoles)
         sim.tick();
 
-    const Surface &surface = window.Caja->surface();
+    const Surface &surface = control<PictureBox>(window, "Caja")->surface();
     QImage frame(surface.image().size(), QImage::Format_RGB32);
     timeBatch(sim, surface, frame, ticks / 4 + 1);
 

@@ -1,6 +1,7 @@
 #include "model/startup/ModelProgram.h"
 
 #include "common/widgets/Screen.h"
+#include "model/startup/CommandRouting.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -68,51 +69,13 @@ void ModelProgram::showState()
 
 void ModelProgram::command(Comanda command)
 {
-    const bool choosesMeasures = command >= Comanda::ConceTpc && command <= Comanda::ConceTotes;
     if (command == Comanda::ArxiuSortir)
         QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
-    else if (command == Comanda::AccionsEsborrar || choosesMeasures || command == Comanda::ConceCap)
-        calculatorCommand(command);
-    else if (command >= Comanda::AccionsCongelar && command <= Comanda::EinesDiamAfDi)
-        simulationCommand(command);
-    else
+    if (!runOnCalculator(command, m_calculator) && !runOnSimulation(command, m_simulation))
         return;
     showState();
-    // The pupil types next what the chosen measure asks for.
-    if (choosesMeasures)
+    if (choosesMeasures(command))
         m_window.focusFirstEmptyDatum();
-}
-
-void ModelProgram::calculatorCommand(Comanda command)
-{
-    switch (command) {
-    case Comanda::AccionsEsborrar:
-        return m_calculator.AccionsEsborrar_Click();
-    case Comanda::ConceTotes:
-        return m_calculator.selectAll(true);
-    case Comanda::ConceCap:
-        return m_calculator.selectAll(false);
-    default:
-        m_calculator.toggleMeasure(Mesura(static_cast<int>(command) - static_cast<int>(Comanda::ConceTpc)));
-    }
-}
-
-void ModelProgram::simulationCommand(Comanda command)
-{
-    using Command = void (SimulationCommands::*)();
-    static const std::pair<Comanda, Command> commands[] = {
-        {Comanda::AccionsCongelar, &SimulationCommands::congelarImatge},
-        {Comanda::AccionsMarcar, &SimulationCommands::marcarParticules},
-        {Comanda::AccionsSolid, &SimulationCommands::dissoldreSolid},
-        {Comanda::AccionsInici, &SimulationCommands::tornarSolid},
-        {Comanda::EinesPsolidA, &SimulationCommands::augmentarParticules},
-        {Comanda::EinesPsolidD, &SimulationCommands::disminuirParticules},
-        {Comanda::EinesDiamAfAu, &SimulationCommands::afinarMes},
-        {Comanda::EinesDiamAfDi, &SimulationCommands::afinarMenys},
-    };
-    for (const auto &[chosen, run] : commands)
-        if (chosen == command)
-            (m_simulation.*run)();
 }
 
 void ModelProgram::dataEdited(Dada dada, const QString &text)

@@ -32,8 +32,6 @@ public:
 private:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void command(Concentracio::Comanda command);
-    void calculatorCommand(Concentracio::Comanda command);
-    void simulationCommand(Concentracio::Comanda command);
     void dataEdited(Dada dada, const QString &text);
     void showState();
 

@@ -317,7 +317,9 @@ void Concentracio::showCalculator(const Calculadora &calculator)
         chkMesura[mesura]->setEnabled(camp.enabled);
         chkMesura[mesura]->setCheckState(camp.checked ? Qt::Checked : Qt::Unchecked);
         txtMesura[mesura]->setVisible(camp.shown);
-        showText(txtMesura[mesura], camp.text);
+        // Whatever was typed over a result stays until the result changes.
+        if (camp.text != m_resultsShown[mesura])
+            showText(txtMesura[mesura], m_resultsShown[mesura] = camp.text);
         action(measureCommand(mesura))->setChecked(calculator.seleccionada(mesura));
     }
     cmdResultats->setVisible(calculator.resultButtonShown());

@@ -4,6 +4,7 @@
 #include "model/drawing/Scene.h"
 
 #include <QMainWindow>
+#include <string>
 
 class Calculadora;
 class PictureBox;
@@ -86,6 +87,7 @@ private:
     QGroupBox *frResultats;
     KeyedArray<Mesura, QCheckBox *, TotesMesures.size()> chkMesura;
     KeyedArray<Mesura, QLineEdit *, TotesMesures.size()> txtMesura;
+    KeyedArray<Mesura, std::string, TotesMesures.size()> m_resultsShown;
 
     std::array<QAction *, static_cast<int>(Comanda::Ajuda) + 1> m_actions{};
     QMenu *mnuEines;

@@ -1,8 +1,10 @@
 #include "model/calculator/Calculadora.h"
+#include "model/startup/CommandRouting.h"
 #include "model/windows/Concentracio.h"
+#include "tests/support/FindControl.h"
 
 #include <QtTest>
-#include <memory>
+#include <QtWidgets>
 
 namespace {
 
@@ -27,17 +29,28 @@ struct FakeSolid {
     }
 };
 
+// The main window with the calculator alone behind it.
 struct Model {
     Concentracio window;
     FakeSolid solid;
-    Calculadora calculadora{window, solid.link()};
+    Calculadora calculadora{solid.link()};
 
     Model()
     {
-        // As the window's load leaves them.
-        window.frDades->hide();
-        window.frResultats->hide();
-        window.cmdResultats->hide();
+        window.prepare({255, 255, 200}, QString());
+        QObject::connect(&window, &Concentracio::commandChosen, [this](Concentracio::Comanda command) {
+            if (runOnCalculator(command, calculadora))
+                window.showCalculator(calculadora);
+        });
+        QObject::connect(&window, &Concentracio::dataEdited, [this](Dada dada, const QString &text) {
+            calculadora.dataTextChanged(dada, text.toStdString());
+            window.showCalculator(calculadora);
+        });
+        QObject::connect(&window, &Concentracio::resultsButtonClicked, [this] {
+            calculadora.cmdResultats_Click();
+            window.showCalculator(calculadora);
+        });
+        window.showCalculator(calculadora);
         window.show();
     }
 
@@ -81,6 +94,10 @@ struct Model {
 };
 
 const QStringList MeasureItems{"ConceTpc", "ConceGpl", "ConceMolar", "ConceMolal", "ConceFrM"};
+const char *const ResultBoxes[][2] = {
+    {"chkTpc", "txtTpc"}, {"chkGpl", "txtGpl"}, {"chkMolar", "txtMolar"}, {"chkMolal", "txtMolal"}, {"chkFrM", "txtFrM"}};
+const char *const DataBoxes[][2] = {{"chkGsolut", "txtGsolut"}, {"chkGdt", "txtGdt"},       {"chkVdso", "txtVdso"},
+                                    {"chkDens", "txtDens"},     {"chkMsolut", "txtMsolut"}, {"chkMdt", "txtMdt"}};
 
 } // namespace
 
@@ -157,40 +174,40 @@ void TestCalculadora::results()
     Model m;
     m.choose(items);
     m.typeAll(typed);
-    const auto checks = m.window.resultChecks();
-    const auto texts = m.window.resultTexts();
     for (int i = 0; i < expected.size(); ++i) {
+        auto *check = control<QCheckBox>(m.window, ResultBoxes[i][0]);
+        auto *text = control<QLineEdit>(m.window, ResultBoxes[i][1]);
         if (expected[i].isEmpty()) {
-            QVERIFY2(m.withdrawn(checks[i], texts[i]), qPrintable(checks[i]->objectName()));
+            QVERIFY2(m.withdrawn(check, text), ResultBoxes[i][0]);
         } else {
-            QCOMPARE(checks[i]->checkState(), Qt::Checked);
-            QVERIFY(checks[i]->isEnabled());
-            QVERIFY(!texts[i]->isHidden());
-            QCOMPARE(texts[i]->text(), expected[i]);
+            QCOMPARE(check->checkState(), Qt::Checked);
+            QVERIFY(check->isEnabled());
+            QVERIFY(!text->isHidden());
+            QCOMPARE(text->text(), expected[i]);
         }
     }
     QCOMPARE(m.solid.falling, dropped);
-    QCOMPARE(m.window.cmdResultats->isHidden(), !dropped);
+    QCOMPARE(control<QPushButton>(m.window, "cmdResultats")->isHidden(), !dropped);
 }
 
 void TestCalculadora::firstResultDropsSolidOnce()
 {
     Model m;
     m.choose({"ConceMolar"});
-    QVERIFY(m.offered(m.window.chkMsolut, m.window.txtMsolut));
-    QVERIFY(!m.window.frDades->isHidden());
+    QVERIFY(m.offered(control<QCheckBox>(m.window, "chkMsolut"), control<QLineEdit>(m.window, "txtMsolut")));
+    QVERIFY(!control<QGroupBox>(m.window, "frDades")->isHidden());
 
     m.type("txtGsolut", "10");
-    QCOMPARE(m.window.chkGsolut->checkState(), Qt::Checked);
+    QCOMPARE(control<QCheckBox>(m.window, "chkGsolut")->checkState(), Qt::Checked);
     QVERIFY(m.solid.returns > 0);
     QCOMPARE(m.solid.drops, 0);
-    QVERIFY(m.window.cmdResultats->isHidden());
+    QVERIFY(control<QPushButton>(m.window, "cmdResultats")->isHidden());
 
     m.type("txtVdso", "100");
     m.type("txtMsolut", "58.44");
-    QCOMPARE(m.window.txtMolar->text(), " 1.711");
-    QVERIFY(!m.window.cmdResultats->isHidden());
-    QVERIFY(m.window.frResultats->isHidden());
+    QCOMPARE(control<QLineEdit>(m.window, "txtMolar")->text(), " 1.711");
+    QVERIFY(!control<QPushButton>(m.window, "cmdResultats")->isHidden());
+    QVERIFY(control<QGroupBox>(m.window, "frResultats")->isHidden());
     QCOMPARE(m.solid.drops, 1);
     QVERIFY(m.solid.falling);
 
@@ -210,9 +227,9 @@ void TestCalculadora::lastDatumClearedSendsSolidBack()
     QVERIFY(!m.solid.falling);
     for (Mesura mesura : TotesMesures)
         QCOMPARE(m.calculadora.resultat(mesura), 0.0f);
-    QVERIFY(m.withdrawn(m.window.chkTpc, m.window.txtTpc));
-    QVERIFY(m.window.ConceCap->isEnabled());
-    QVERIFY(!m.window.cmdResultats->isHidden());
+    QVERIFY(m.withdrawn(control<QCheckBox>(m.window, "chkTpc"), control<QLineEdit>(m.window, "txtTpc")));
+    QVERIFY(control<QAction>(m.window, "ConceCap")->isEnabled());
+    QVERIFY(!control<QPushButton>(m.window, "cmdResultats")->isHidden());
 }
 
 // One letter per datum in the order Gsolut, Gdt, Vdso, Dens, Msolut, Mdt:
@@ -236,10 +253,10 @@ void TestCalculadora::offeredData()
 
     Model m;
     m.choose(items);
-    QVERIFY(!m.window.frDades->isHidden());
+    QVERIFY(!control<QGroupBox>(m.window, "frDades")->isHidden());
     for (int i = 0; i < states.size(); ++i) {
-        QCheckBox *check = m.window.dataChecks()[i];
-        QLineEdit *edit = m.window.dataTexts()[i];
+        auto *check = control<QCheckBox>(m.window, DataBoxes[i][0]);
+        auto *edit = control<QLineEdit>(m.window, DataBoxes[i][1]);
         QVERIFY2(states[i] == 'O' ? m.offered(check, edit) : m.withdrawn(check, edit),
                  qPrintable(check->objectName()));
     }
@@ -250,8 +267,8 @@ void TestCalculadora::typedMolarMassIsChecked()
     Model m;
     m.choose({"ConceFrM"});
     m.type("txtMsolut", "58.44");
-    QCOMPARE(m.window.chkMsolut->checkState(), Qt::Checked);
-    QCOMPARE(m.window.chkMdt->checkState(), Qt::PartiallyChecked);
+    QCOMPARE(control<QCheckBox>(m.window, "chkMsolut")->checkState(), Qt::Checked);
+    QCOMPARE(control<QCheckBox>(m.window, "chkMdt")->checkState(), Qt::PartiallyChecked);
     QCOMPARE(m.calculadora.dada(Dada::Msolut), 58.44f);
 }
 
@@ -261,10 +278,10 @@ void TestCalculadora::commaStopsTheNumber()
     m.choose({"ConceTpc"});
     m.type("txtGsolut", "12,5");
     QCOMPARE(m.calculadora.dada(Dada::Gsolut), 12.0f);
-    QCOMPARE(m.window.txtGsolut->text(), "12,5");
+    QCOMPARE(control<QLineEdit>(m.window, "txtGsolut")->text(), "12,5");
     m.choose({"ConceGpl"});
-    QCOMPARE(m.window.txtGsolut->text(), " 12");
-    QCOMPARE(m.window.chkGsolut->checkState(), Qt::Checked);
+    QCOMPARE(control<QLineEdit>(m.window, "txtGsolut")->text(), " 12");
+    QCOMPARE(control<QCheckBox>(m.window, "chkGsolut")->checkState(), Qt::Checked);
 }
 
 // Data above 0 come back checked and in the short form, needed or not.
@@ -303,16 +320,16 @@ void TestCalculadora::threeOfFourHidesTheFourth()
     Model m;
     m.choose({"ConceTpc"});
     m.typeAll({"txtGsolut=10", "txtGdt=90", "txtVdso=100"});
-    QVERIFY(!m.window.chkDens->isEnabled());
-    QVERIFY(m.window.txtDens->isHidden());
+    QVERIFY(!control<QCheckBox>(m.window, "chkDens")->isEnabled());
+    QVERIFY(control<QLineEdit>(m.window, "txtDens")->isHidden());
 
     m.erase("txtVdso");
-    QCOMPARE(m.window.chkVdso->checkState(), Qt::PartiallyChecked);
-    QVERIFY(m.window.txtDens->isHidden());
-    QCOMPARE(m.window.txtTpc->text(), " 10");
+    QCOMPARE(control<QCheckBox>(m.window, "chkVdso")->checkState(), Qt::PartiallyChecked);
+    QVERIFY(control<QLineEdit>(m.window, "txtDens")->isHidden());
+    QCOMPARE(control<QLineEdit>(m.window, "txtTpc")->text(), " 10");
 
     m.choose({"ConceGpl"});
-    QVERIFY(m.offered(m.window.chkDens, m.window.txtDens));
+    QVERIFY(m.offered(control<QCheckBox>(m.window, "chkDens"), control<QLineEdit>(m.window, "txtDens")));
 }
 
 void TestCalculadora::clearedBoxIsNotGiven()
@@ -321,10 +338,10 @@ void TestCalculadora::clearedBoxIsNotGiven()
     m.choose({"ConceGpl", "ConceMolar"});
     m.typeAll({"txtGsolut=10", "txtVdso=100", "txtMsolut=58.44"});
     m.erase("txtMsolut");
-    QCOMPARE(m.window.chkMsolut->checkState(), Qt::PartiallyChecked);
+    QCOMPARE(control<QCheckBox>(m.window, "chkMsolut")->checkState(), Qt::PartiallyChecked);
     QCOMPARE(m.calculadora.dada(Dada::Msolut), 0.0f);
-    QVERIFY(m.withdrawn(m.window.chkMolar, m.window.txtMolar));
-    QCOMPARE(m.window.txtGpl->text(), " 100");
+    QVERIFY(m.withdrawn(control<QCheckBox>(m.window, "chkMolar"), control<QLineEdit>(m.window, "txtMolar")));
+    QCOMPARE(control<QLineEdit>(m.window, "txtGpl")->text(), " 100");
 }
 
 void TestCalculadora::datumNotGiven_data()
@@ -348,8 +365,8 @@ void TestCalculadora::datumNotGiven()
     m.choose({"ConceTpc"});
     m.typeAll({"txtGdt=90", "txtGsolut=" + typed});
     QCOMPARE(m.calculadora.dada(Dada::Gsolut), stored);
-    QCOMPARE(m.window.chkGsolut->checkState(), Qt::PartiallyChecked);
-    QVERIFY(m.withdrawn(m.window.chkTpc, m.window.txtTpc));
+    QCOMPARE(control<QCheckBox>(m.window, "chkGsolut")->checkState(), Qt::PartiallyChecked);
+    QVERIFY(m.withdrawn(control<QCheckBox>(m.window, "chkTpc"), control<QLineEdit>(m.window, "txtTpc")));
 }
 
 void TestCalculadora::clearCommand()
@@ -357,25 +374,25 @@ void TestCalculadora::clearCommand()
     Model m;
     m.choose({"ConceTpc", "ConceFrM"});
     m.typeAll({"txtGsolut=10", "txtGdt=90", "txtMsolut=58.44", "txtMdt=18"});
-    m.window.cmdResultats->click();
-    QVERIFY(!m.window.frResultats->isHidden());
+    control<QPushButton>(m.window, "cmdResultats")->click();
+    QVERIFY(!control<QGroupBox>(m.window, "frResultats")->isHidden());
 
-    m.window.AccionsEsborrar->trigger();
-    QVERIFY(m.window.frDades->isHidden());
-    QVERIFY(m.window.frResultats->isHidden());
-    QVERIFY(m.window.cmdResultats->isHidden());
-    QCOMPARE(m.window.cmdResultats->text(), "Veure resultats");
+    control<QAction>(m.window, "AccionsEsborrar")->trigger();
+    QVERIFY(control<QGroupBox>(m.window, "frDades")->isHidden());
+    QVERIFY(control<QGroupBox>(m.window, "frResultats")->isHidden());
+    QVERIFY(control<QPushButton>(m.window, "cmdResultats")->isHidden());
+    QCOMPARE(control<QPushButton>(m.window, "cmdResultats")->text(), "Veure resultats");
     QVERIFY(!m.calculadora.resultatsVisibles());
     for (Dada dada : TotesDades)
         QCOMPARE(m.calculadora.dada(dada), 0.0f);
-    for (QLineEdit *edit : m.window.dataTexts() + m.window.resultTexts())
+    for (QLineEdit *edit : m.window.findChildren<QLineEdit *>())
         QVERIFY(edit->text().isEmpty());
     for (Mesura mesura : TotesMesures)
         QVERIFY(!m.calculadora.seleccionada(mesura));
     for (const QString &name : MeasureItems)
         QVERIFY(!m.action(name)->isChecked());
-    QVERIFY(!m.window.ConceCap->isEnabled());
-    QVERIFY(m.window.ConceTotes->isEnabled());
+    QVERIFY(!control<QAction>(m.window, "ConceCap")->isEnabled());
+    QVERIFY(control<QAction>(m.window, "ConceTotes")->isEnabled());
     QVERIFY(!m.solid.falling);
 }
 
@@ -385,9 +402,9 @@ void TestCalculadora::resultsButtonToggles()
     m.choose({"ConceTpc"});
     m.typeAll({"txtGsolut=10", "txtGdt=90"});
     for (bool shown : {true, false, true}) {
-        m.window.cmdResultats->click();
-        QCOMPARE(m.window.frResultats->isHidden(), !shown);
-        QCOMPARE(m.window.cmdResultats->text(), shown ? "Ocultar resultats" : "Veure resultats");
+        control<QPushButton>(m.window, "cmdResultats")->click();
+        QCOMPARE(control<QGroupBox>(m.window, "frResultats")->isHidden(), !shown);
+        QCOMPARE(control<QPushButton>(m.window, "cmdResultats")->text(), shown ? "Ocultar resultats" : "Veure resultats");
     }
 }
 
@@ -395,41 +412,41 @@ void TestCalculadora::deselectedMeasureKeepsGivenData()
 {
     Model m;
     m.choose({"ConceTpc"});
-    QVERIFY(m.window.ConceTpc->isChecked());
+    QVERIFY(control<QAction>(m.window, "ConceTpc")->isChecked());
     m.type("txtGdt", "90");
     m.choose({"ConceTpc"});
-    QCOMPARE(m.window.chkGdt->checkState(), Qt::Checked);
-    QVERIFY(m.window.chkGdt->isEnabled());
-    QCOMPARE(m.window.txtGdt->text(), " 90");
-    QVERIFY(m.window.txtGsolut->isHidden());
+    QCOMPARE(control<QCheckBox>(m.window, "chkGdt")->checkState(), Qt::Checked);
+    QVERIFY(control<QCheckBox>(m.window, "chkGdt")->isEnabled());
+    QCOMPARE(control<QLineEdit>(m.window, "txtGdt")->text(), " 90");
+    QVERIFY(control<QLineEdit>(m.window, "txtGsolut")->isHidden());
 }
 
 void TestCalculadora::selectAllAndNone()
 {
     Model m;
-    m.window.ConceTotes->trigger();
+    control<QAction>(m.window, "ConceTotes")->trigger();
     for (const QString &name : MeasureItems)
         QVERIFY(m.action(name)->isChecked());
-    QVERIFY(!m.window.ConceTotes->isEnabled());
-    QVERIFY(m.window.ConceCap->isEnabled());
+    QVERIFY(!control<QAction>(m.window, "ConceTotes")->isEnabled());
+    QVERIFY(control<QAction>(m.window, "ConceCap")->isEnabled());
 
     m.typeAll({"txtGsolut=10", "txtVdso=100", "txtMsolut=58.44"});
     QVERIFY(m.solid.falling);
-    m.window.ConceCap->trigger();
+    control<QAction>(m.window, "ConceCap")->trigger();
     for (const QString &name : MeasureItems)
         QVERIFY(!m.action(name)->isChecked());
-    for (QCheckBox *check : m.window.resultChecks())
-        QCOMPARE(check->checkState(), Qt::Unchecked);
-    QVERIFY(!m.window.ConceCap->isEnabled());
-    QVERIFY(m.window.ConceTotes->isEnabled());
+    for (const auto &box : ResultBoxes)
+        QCOMPARE(control<QCheckBox>(m.window, box[0])->checkState(), Qt::Unchecked);
+    QVERIFY(!control<QAction>(m.window, "ConceCap")->isEnabled());
+    QVERIFY(control<QAction>(m.window, "ConceTotes")->isEnabled());
     QVERIFY(!m.solid.falling);
-    QCOMPARE(m.window.txtMsolut->text(), " 58.44");
-    QVERIFY(!m.window.txtMsolut->isHidden());
-    QVERIFY(m.window.txtGdt->isHidden());
+    QCOMPARE(control<QLineEdit>(m.window, "txtMsolut")->text(), " 58.44");
+    QVERIFY(!control<QLineEdit>(m.window, "txtMsolut")->isHidden());
+    QVERIFY(control<QLineEdit>(m.window, "txtGdt")->isHidden());
 
     m.choose({"ConceMolar"});
-    QCOMPARE(m.window.chkMsolut->checkState(), Qt::Checked);
-    QCOMPARE(m.window.txtMolar->text(), " 1.711");
+    QCOMPARE(control<QCheckBox>(m.window, "chkMsolut")->checkState(), Qt::Checked);
+    QCOMPARE(control<QLineEdit>(m.window, "txtMolar")->text(), " 1.711");
     QVERIFY(m.solid.falling);
     QCOMPARE(m.solid.drops, 2);
 }

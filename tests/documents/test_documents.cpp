@@ -1,4 +1,5 @@
 #include "model/windows/Concentracio.h"
+#include "tests/support/FindControl.h"
 #include "model/documents/DocumentCommands.h"
 #include "common/widgets/TwipGeometry.h"
 #include "model/documents/frmAjuda.h"
@@ -330,7 +331,7 @@ void TestDocuments::helpWindowIsReused()
 {
     Concentracio window;
     auto *commands = new DocumentCommands(window, 0.78125f);
-    window.mnuAjuda->trigger();
+    control<QAction>(window, "mnuAjuda")->trigger();
     frmAjuda *first = commands->ajuda();
     QVERIFY(first);
     QVERIFY(first->isVisible());
@@ -338,14 +339,14 @@ void TestDocuments::helpWindowIsReused()
 
     QTest::keyClicks(first->txtAjuda, "notes de l'alumne");
     QVERIFY(first->txtAjuda->toPlainText() != frmAjuda::textAjuda());
-    window.mnuAjuda->trigger();
+    control<QAction>(window, "mnuAjuda")->trigger();
     QCOMPARE(commands->ajuda(), first);
     QCOMPARE(window.findChildren<frmAjuda *>().size(), 1);
     QVERIFY(first->txtAjuda->toPlainText().contains("notes de l'alumne"));
 
     QPointer<frmAjuda> closed = first;
     first->close();
-    window.mnuAjuda->trigger();
+    control<QAction>(window, "mnuAjuda")->trigger();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!closed);
     QCOMPARE(window.findChildren<frmAjuda *>().size(), 1);

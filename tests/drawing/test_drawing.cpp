@@ -1,4 +1,5 @@
 #include "model/windows/Concentracio.h"
+#include "tests/support/FindControl.h"
 #include "model/windows/Layout.h"
 #include "common/widgets/TwipGeometry.h"
 #include "model/drawing/Vessel.h"
@@ -147,23 +148,23 @@ void TestDrawing::layoutAtScale()
     Disposa_Controls(window, scene);
     if (scale != 1.0f)
         Escala_Controls(window, scene, scale);
-    const TwipRect frame = twipRect(window.frDades);
+    const TwipRect frame = twipRect(control<QGroupBox>(window, "frDades"));
     QTEST(frame.left, "framesLeft");
     QTEST(frame.top, "framesTop");
     QTEST(frame.width, "framesWidth");
     QTEST(frame.height, "framesHeight");
-    QTEST(fontPoints(window.frDades), "framesFont");
-    QTEST(twipRect(window.picConcentracio).left, "pictureLeft");
-    QTEST(twipRect(window.picConcentracio).top, "pictureTop");
+    QTEST(fontPoints(control<QGroupBox>(window, "frDades")), "framesFont");
+    QTEST(twipRect(control<QLabel>(window, "picConcentracio")).left, "pictureLeft");
+    QTEST(twipRect(control<QLabel>(window, "picConcentracio")).top, "pictureTop");
     QTEST(scene.AlturaCaja, "heightOfCaja");
     QCOMPARE(scene.DiametreVas, 4000 * scale);
     QCOMPARE(scene.DiametreBolaBase, 64 * scale);
-    QCOMPARE(twipRect(window.Caja).left, 100 * scale);
-    const TwipRect check = twipRect(window.chkGdt);
+    QCOMPARE(twipRect(control<PictureBox>(window, "Caja")).left, 100 * scale);
+    const TwipRect check = twipRect(control<QCheckBox>(window, "chkGdt"));
     QCOMPARE(check.left, 240 * scale);
     QCOMPARE(check.top, 840 * scale);
-    QCOMPARE(fontPoints(window.txtMdt), 9.75f * scale);
-    QCOMPARE(fontPoints(window.lblPropietats), 13 * scale);
+    QCOMPARE(fontPoints(control<QLineEdit>(window, "txtMdt")), 9.75f * scale);
+    QCOMPARE(fontPoints(control<QLabel>(window, "lblPropietats")), 13 * scale);
 }
 
 void TestDrawing::missingIllustrationKeepsTheBoxEmpty()
@@ -171,11 +172,11 @@ void TestDrawing::missingIllustrationKeepsTheBoxEmpty()
     Concentracio window;
     Scene scene;
     Disposa_Controls(window, scene);
-    const TwipRect before = twipRect(window.picConcentracio);
+    const TwipRect before = twipRect(control<QLabel>(window, "picConcentracio"));
     loadIllustration(window, "Arxius_models/no-such-picture.jpg");
-    QVERIFY(window.picConcentracio->pixmap().isNull());
-    QCOMPARE(twipRect(window.picConcentracio).left, before.left);
-    QCOMPARE(twipRect(window.picConcentracio).top, before.top);
+    QVERIFY(control<QLabel>(window, "picConcentracio")->pixmap().isNull());
+    QCOMPARE(twipRect(control<QLabel>(window, "picConcentracio")).left, before.left);
+    QCOMPARE(twipRect(control<QLabel>(window, "picConcentracio")).top, before.top);
 }
 
 QTEST_MAIN(TestDrawing)

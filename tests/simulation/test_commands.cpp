@@ -1,6 +1,5 @@
-#include "model/windows/Layout.h"
-#include "common/core/ScreenScale.h"
-#include "model/simulation/SimulationCommands.h"
+#include "model/startup/ModelProgram.h"
+#include "tests/support/FindControl.h"
 
 #include <QtTest>
 #include <algorithm>
@@ -15,18 +14,17 @@ constexpr Rgb BaseFill{255, 200, 160};
 constexpr float BaseCentreX = 2529;
 constexpr float BaseCentreY = 1750;
 
+// The model at the reference layout with a solid of the given edge.
 struct Model {
     explicit Model(int edge)
-        : random(99)
-        , sim(window, scene, random)
+        : program(ScreenScale{}, {static_cast<std::int16_t>(edge), static_cast<std::int16_t>(edge * edge * edge)},
+                  Random(99))
     {
-        Disposa_Controls(window, scene);
-        sim.startScene({static_cast<std::int16_t>(edge), static_cast<std::int16_t>(edge * edge * edge)});
-        window.tmrRellotge.setInterval(40);
+        program.load();
     }
 
     ParticleModel &m() { return sim.model(); }
-    Surface &surface() { return window.Caja->surface(); }
+    Surface &surface() { return window.picture(); }
 
     std::set<int> marked()
     {
@@ -46,7 +44,7 @@ struct Model {
     void clickTwips(QPointF at)
     {
         const QPoint pixel(qRound(at.x() / TwipsPerPixel), qRound(at.y() / TwipsPerPixel));
-        QTest::mouseClick(window.Caja, Qt::LeftButton, Qt::NoModifier, pixel);
+        QTest::mouseClick(control<PictureBox>(window, "Caja"), Qt::LeftButton, Qt::NoModifier, pixel);
     }
 
     void ticks(int n)
@@ -55,15 +53,15 @@ struct Model {
             sim.tick();
     }
 
-    Concentracio window;
-    Scene scene;
-    Random random;
-    SimulationCommands sim;
+    ModelProgram program;
+    Concentracio &window = program.window();
+    Scene &scene = program.scene();
+    SimulationCommands &sim = program.simulation();
 };
 
 bool eines(Model &model)
 {
-    return model.window.mnuEines->menuAction()->isEnabled();
+    return control<QMenu>(model.window, "mnuEines")->menuAction()->isEnabled();
 }
 
 } // namespace
@@ -100,11 +98,11 @@ void TestCommands::startState()
     for (int i = 0; i < 64; ++i)
         QVERIFY(m.Cercle[i].visible);
     QCOMPARE(model.surface().pointColour(BaseCentreX, BaseCentreY), BaseFill);
-    QCOMPARE(model.window.Caja->width(), qRound(5000 / TwipsPerPixel));
-    QCOMPARE(model.window.Caja->height(), qRound(10000 / TwipsPerPixel));
+    QCOMPARE(control<PictureBox>(model.window, "Caja")->width(), qRound(5000 / TwipsPerPixel));
+    QCOMPARE(control<PictureBox>(model.window, "Caja")->height(), qRound(10000 / TwipsPerPixel));
     QVERIFY(model.sim.solidAtStart());
     QVERIFY(eines(model));
-    QVERIFY(model.window.AccionsSolid->isEnabled());
+    QVERIFY(control<QAction>(model.window, "AccionsSolid")->isEnabled());
     model.ticks(10);
     QCOMPARE(m.YSolid, 2000.0f);
     QCOMPARE(m.BolaY[0], 2000.0f);
@@ -138,14 +136,14 @@ void TestCommands::particleCount()
     // Every click rebuilds, even the one that finds the limit.
     model.m().Dissolent = true;
     for (QChar click : clicks)
-        (click == 'A' ? w.EinesPsolidA : w.EinesPsolidD)->trigger();
+        (click == 'A' ? control<QAction>(w, "EinesPsolidA") : control<QAction>(w, "EinesPsolidD"))->trigger();
     QCOMPARE(int(model.m().NombreBoles), count);
     QCOMPARE(model.surface().circles().count(), count);
     QVERIFY(!model.m().Dissolent);
-    QTEST(w.EinesPsolidA->isEnabled(), "augmentarEnabled");
-    QTEST(w.EinesPsolidD->isEnabled(), "disminuirEnabled");
-    QTEST(w.EinesPsolidA->isChecked(), "augmentarChecked");
-    QTEST(w.EinesPsolidD->isChecked(), "disminuirChecked");
+    QTEST(control<QAction>(w, "EinesPsolidA")->isEnabled(), "augmentarEnabled");
+    QTEST(control<QAction>(w, "EinesPsolidD")->isEnabled(), "disminuirEnabled");
+    QTEST(control<QAction>(w, "EinesPsolidA")->isChecked(), "augmentarChecked");
+    QTEST(control<QAction>(w, "EinesPsolidD")->isChecked(), "disminuirChecked");
 }
 
 void TestCommands::diameterLimits_data()
@@ -164,8 +162,8 @@ void TestCommands::diameterLimits()
     QFETCH(float, factor);
     Model model(4);
     Concentracio &w = model.window;
-    QAction *action = larger ? w.EinesDiamAfAu : w.EinesDiamAfDi;
-    QAction *other = larger ? w.EinesDiamAfDi : w.EinesDiamAfAu;
+    QAction *action = larger ? control<QAction>(w, "EinesDiamAfAu") : control<QAction>(w, "EinesDiamAfDi");
+    QAction *other = larger ? control<QAction>(w, "EinesDiamAfDi") : control<QAction>(w, "EinesDiamAfAu");
     int clicks = 0;
     int changed = 0;
     while (action->isEnabled() && clicks < 20) {
@@ -189,10 +187,10 @@ void TestCommands::dissolveAndReturn()
     Model model(4);
     Concentracio &w = model.window;
     ParticleModel &m = model.m();
-    w.AccionsSolid->trigger();
+    control<QAction>(w, "AccionsSolid")->trigger();
     QVERIFY(m.SolidCaient);
     QVERIFY(!model.sim.solidAtStart());
-    QVERIFY(!w.AccionsSolid->isEnabled());
+    QVERIFY(!control<QAction>(w, "AccionsSolid")->isEnabled());
     QVERIFY(!eines(model));
     for (float x = 1995; x <= 3063; x += 15)
         for (float y = 1600; y <= 1900; y += 15)
@@ -201,14 +199,15 @@ void TestCommands::dissolveAndReturn()
     QVERIFY(m.BolesDissoltes > 0);
     QVERIFY(!model.sim.solidAtStart());
 
-    w.AccionsInici->trigger();
+    const bool clockRunning = control<QTimer>(w, "tmrRellotge")->isActive();
+    control<QAction>(w, "AccionsInici")->trigger();
     QVERIFY(model.sim.solidAtStart());
     QVERIFY(!m.Dissolent);
     QCOMPARE(m.YSolid, 2000.0f);
-    QVERIFY(w.AccionsSolid->isEnabled());
+    QVERIFY(control<QAction>(w, "AccionsSolid")->isEnabled());
     QVERIFY(eines(model));
     QCOMPARE(model.surface().pointColour(BaseCentreX, BaseCentreY), BaseFill);
-    QVERIFY(!w.tmrRellotge.isActive());
+    QCOMPARE(control<QTimer>(w, "tmrRellotge")->isActive(), clockRunning);
     for (int i = 0; i < 64; ++i)
         QVERIFY(m.BolaEnSolid[i]);
 }
@@ -223,7 +222,7 @@ void TestCommands::calculatorCallsRunWhileDisabled()
     model.sim.dissoldreSolid();
     QCOMPARE(m.YSolid, 2000.0f);
     QVERIFY(m.SolidCaient);
-    model.window.AccionsInici->setEnabled(false);
+    control<QAction>(model.window, "AccionsInici")->setEnabled(false);
     model.sim.tornarSolid();
     QVERIFY(model.sim.solidAtStart());
     QVERIFY(!m.SolidCaient);
@@ -256,7 +255,7 @@ void TestCommands::einesShortcutsFollowTheMenu()
     QCOMPARE(model.m().DiametreBola, float(64 * 1.01));
     QTest::keyClick(target, Qt::Key_D, Qt::ControlModifier);
     QCOMPARE(model.m().DiametreBola, float(64 * 1.01 * 0.99));
-    model.sim.dissoldreSolid();
+    control<QAction>(w, "AccionsSolid")->trigger();
     QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(target, Qt::Key_D, Qt::ControlModifier);
     QCOMPARE(model.m().DiametreBola, float(64 * 1.01 * 0.99));
@@ -280,7 +279,7 @@ void TestCommands::clickChangesNothing()
     QFETCH(QPointF, at);
     Model model(4);
     if (marking)
-        model.window.AccionsMarcar->trigger();
+        control<QAction>(model.window, "AccionsMarcar")->trigger();
     model.clickTwips(at);
     QVERIFY(model.marked().empty());
 }
@@ -288,7 +287,7 @@ void TestCommands::clickChangesNothing()
 void TestCommands::clickOnOverlapMarksLowerIndex()
 {
     Model model(4);
-    QAction *marcar = model.window.AccionsMarcar;
+    QAction *marcar = control<QAction>(model.window, "AccionsMarcar");
     marcar->trigger();
     QVERIFY(model.sim.MarcatgeActiu());
     QVERIFY(marcar->isChecked());
@@ -310,17 +309,17 @@ void TestCommands::clickOnOverlapMarksLowerIndex()
 void TestCommands::marksSurviveFallAndFreezing()
 {
     Model model(4);
-    model.window.AccionsMarcar->trigger();
+    control<QAction>(model.window, "AccionsMarcar")->trigger();
     model.clickTwips(model.circleCentre(63));
     model.clickTwips(model.circleCentre(5));
     const std::set<int> marks = model.marked();
     QCOMPARE(marks.size(), std::size_t(2));
     model.sim.dissoldreSolid();
     model.ticks(150);
-    model.window.tmrRellotge.start();
-    model.window.AccionsCongelar->trigger();
+    control<QTimer>(model.window, "tmrRellotge")->start();
+    control<QAction>(model.window, "AccionsCongelar")->trigger();
     QCOMPARE(model.marked(), marks);
-    model.window.AccionsInici->trigger();
+    control<QAction>(model.window, "AccionsInici")->trigger();
     QVERIFY(model.marked().empty());
 }
 
@@ -329,20 +328,20 @@ void TestCommands::freezeDuringFall()
     Model model(4);
     Concentracio &w = model.window;
     ParticleModel &m = model.m();
-    w.tmrRellotge.start();
-    w.AccionsSolid->trigger();
+    control<QTimer>(w, "tmrRellotge")->start();
+    control<QAction>(w, "AccionsSolid")->trigger();
     QTRY_VERIFY(m.YSolid > 2300);
-    w.AccionsCongelar->trigger();
-    QCOMPARE(w.AccionsCongelar->text(), QStringLiteral("Descongelar Imatge"));
-    QVERIFY(!w.tmrRellotge.isActive());
+    control<QAction>(w, "AccionsCongelar")->trigger();
+    QCOMPARE(control<QAction>(w, "AccionsCongelar")->text(), QStringLiteral("Descongelar Imatge"));
+    QVERIFY(!control<QTimer>(w, "tmrRellotge")->isActive());
     const float y = m.YSolid;
     const float top = m.BolaY[0];
     QTest::qWait(200);
     QCOMPARE(m.YSolid, y);
     QCOMPARE(m.BolaY[0], top);
     QVERIFY(m.SolidCaient);
-    w.AccionsCongelar->trigger();
-    QCOMPARE(w.AccionsCongelar->text(), QStringLiteral("Congelar Imatge"));
+    control<QAction>(w, "AccionsCongelar")->trigger();
+    QCOMPARE(control<QAction>(w, "AccionsCongelar")->text(), QStringLiteral("Congelar Imatge"));
     QTRY_VERIFY(m.YSolid > y);
 }
 
@@ -351,13 +350,13 @@ void TestCommands::dissolveWhileFrozen()
     Model model(4);
     Concentracio &w = model.window;
     ParticleModel &m = model.m();
-    w.tmrRellotge.start();
-    w.AccionsCongelar->trigger();
-    w.AccionsSolid->trigger();
+    control<QTimer>(w, "tmrRellotge")->start();
+    control<QAction>(w, "AccionsCongelar")->trigger();
+    control<QAction>(w, "AccionsSolid")->trigger();
     QVERIFY(m.SolidCaient);
     QTest::qWait(200);
     QCOMPARE(m.YSolid, 2000.0f);
-    w.AccionsCongelar->trigger();
+    control<QAction>(w, "AccionsCongelar")->trigger();
     QTRY_VERIFY(m.YSolid > 2000);
 }
 
@@ -382,8 +381,8 @@ void TestCommands::freezeBringsSmallerOverlapsToFront()
         m.DiamPant[p.i] = p.size;
         circles.bringToFront(p.i);
     }
-    model.window.tmrRellotge.start();
-    model.window.AccionsCongelar->trigger();
+    control<QTimer>(model.window, "tmrRellotge")->start();
+    control<QAction>(model.window, "AccionsCongelar")->trigger();
     const std::vector<int> &order = circles.stacking();
     auto rank = [&](int i) { return std::find(order.begin(), order.end(), i) - order.begin(); };
     QVERIFY(rank(1) > rank(0));

@@ -1,4 +1,5 @@
 #include "model/startup/ModelProgram.h"
+#include "tests/support/FindControl.h"
 #include "model/startup/SingleInstance.h"
 #include "common/widgets/TwipGeometry.h"
 
@@ -32,16 +33,16 @@ void TestStartup::loadLeavesCalculatorHiddenAndClockRunning()
     program.load();
     Concentracio &w = program.window();
     QCOMPARE(w.windowTitle(), QStringLiteral("Concentracions de les dissolucions"));
-    QVERIFY(w.frDades->isHidden());
-    QVERIFY(w.frResultats->isHidden());
-    QVERIFY(w.cmdResultats->isHidden());
-    QVERIFY(!w.Caja->isHidden());
-    QVERIFY(w.lblPropietats->text().startsWith(QStringLiteral("La concentració d'un solut")));
-    QVERIFY(w.lblPropietats->text().endsWith(QStringLiteral("molalitat o fracció molar")));
-    QCOMPARE(w.tmrRellotge.interval(), 40);
-    QVERIFY(w.tmrRellotge.isActive());
-    QCOMPARE(w.client->palette().color(QPalette::Window), QColor(255, 255, 200));
-    for (QLineEdit *box : w.dataTexts() + w.resultTexts())
+    QVERIFY(control<QGroupBox>(w, "frDades")->isHidden());
+    QVERIFY(control<QGroupBox>(w, "frResultats")->isHidden());
+    QVERIFY(control<QPushButton>(w, "cmdResultats")->isHidden());
+    QVERIFY(!control<PictureBox>(w, "Caja")->isHidden());
+    QVERIFY(control<QLabel>(w, "lblPropietats")->text().startsWith(QStringLiteral("La concentració d'un solut")));
+    QVERIFY(control<QLabel>(w, "lblPropietats")->text().endsWith(QStringLiteral("molalitat o fracció molar")));
+    QCOMPARE(control<QTimer>(w, "tmrRellotge")->interval(), 40);
+    QVERIFY(control<QTimer>(w, "tmrRellotge")->isActive());
+    QCOMPARE(control<QWidget>(w, "client")->palette().color(QPalette::Window), QColor(255, 255, 200));
+    for (QLineEdit *box : w.findChildren<QLineEdit *>())
         QVERIFY(box->text().isEmpty());
 }
 
@@ -137,7 +138,7 @@ void TestStartup::scaleIsAppliedOnce()
     QFETCH(bool, adjust);
     ModelProgram program({scale, adjust}, {});
     program.load();
-    QCOMPARE(twipRect(program.window().cmdResultats).left, 4000 * scale);
+    QCOMPARE(twipRect(control<QPushButton>(program.window(), "cmdResultats")).left, 4000 * scale);
     QCOMPARE(program.scene().DiametreBolaBase, 64 * scale);
     QCOMPARE(program.scene().Unitat, 10 * scale);
 }
@@ -150,23 +151,23 @@ void TestStartup::calculatorDropsAndReturnsTheSolid()
     program.load();
     Concentracio &w = program.window();
     const ParticleModel &model = program.simulation().model();
-    w.ConceMolar->trigger();
-    QVERIFY(!w.frDades->isHidden());
-    QTest::keyClicks(w.txtGsolut, QStringLiteral("10"));
+    control<QAction>(w, "ConceMolar")->trigger();
+    QVERIFY(!control<QGroupBox>(w, "frDades")->isHidden());
+    QTest::keyClicks(control<QLineEdit>(w, "txtGsolut"), QStringLiteral("10"));
     QVERIFY(!model.SolidCaient);
-    QTest::keyClicks(w.txtVdso, QStringLiteral("100"));
-    QTest::keyClicks(w.txtMsolut, QStringLiteral("58.44"));
-    QCOMPARE(w.txtMolar->text(), QStringLiteral(" 1.711"));
+    QTest::keyClicks(control<QLineEdit>(w, "txtVdso"), QStringLiteral("100"));
+    QTest::keyClicks(control<QLineEdit>(w, "txtMsolut"), QStringLiteral("58.44"));
+    QCOMPARE(control<QLineEdit>(w, "txtMolar")->text(), QStringLiteral(" 1.711"));
     QVERIFY(model.SolidCaient);
-    QVERIFY(!w.AccionsSolid->isEnabled());
-    QVERIFY(!w.cmdResultats->isHidden());
+    QVERIFY(!control<QAction>(w, "AccionsSolid")->isEnabled());
+    QVERIFY(!control<QPushButton>(w, "cmdResultats")->isHidden());
     for (int tick = 0; tick < 100; ++tick)
         program.simulation().tick();
     QVERIFY(model.BolesDissoltes > 0);
-    w.txtMsolut->clear();
+    control<QLineEdit>(w, "txtMsolut")->clear();
     QCOMPARE(model.BolesDissoltes, 0.0f);
     QVERIFY(!model.SolidCaient);
-    QVERIFY(w.AccionsSolid->isEnabled());
+    QVERIFY(control<QAction>(w, "AccionsSolid")->isEnabled());
 }
 
 void TestStartup::calibratedSolidIsBuilt_data()
@@ -185,7 +186,7 @@ void TestStartup::calibratedSolidIsBuilt()
     ModelProgram program({}, solidSizeForCount(count), Random(1));
     program.load();
     QCOMPARE(int(program.simulation().model().NombreBoles), particles);
-    QCOMPARE(program.window().Caja->surface().circles().count(), particles);
+    QCOMPARE(control<PictureBox>(program.window(), "Caja")->surface().circles().count(), particles);
 }
 
 void TestStartup::secondInstanceAsksTheFirstToRaise()
