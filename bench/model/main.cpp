@@ -2,11 +2,9 @@
 // the simulation step, then painting Caja's surface into an offscreen image.
 // Usage: bench_model [ticks per batch]
 
-#include "model/windows/Layout.h"
-#include "tests/support/FindControl.h"
 #include "model/simulation/SimulationCommands.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QElapsedTimer>
 #include <QPainter>
 #include <algorithm>
@@ -53,20 +51,19 @@ int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    QGuiApplication app(argc, argv);
     const int ticks = argc > 1 ? std::max(1, std::atoi(argv[1])) : 2000;
 
-    Concentracio window;
+    // The scene's own dimensions are the reference layout's.
     Scene scene;
+    Surface surface;
     Random random(1);
-    SimulationCommands sim(window, scene, random);
-    Disposa_Controls(window, scene);
+    SimulationCommands sim(scene, surface, random);
     sim.startScene({7, 343});
     sim.dissoldreSolid();
     while (sim.model().BolesDissoltes < sim.model().NombreBoles)
         sim.tick();
 
-    const Surface &surface = control<PictureBox>(window, "Caja")->surface();
     QImage frame(surface.image().size(), QImage::Format_RGB32);
     timeBatch(sim, surface, frame, ticks / 4 + 1);
 

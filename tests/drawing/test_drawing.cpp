@@ -1,6 +1,5 @@
 #include "model/windows/Concentracio.h"
 #include "tests/support/FindControl.h"
-#include "model/windows/Layout.h"
 #include "common/widgets/TwipGeometry.h"
 #include "model/drawing/Vessel.h"
 
@@ -145,9 +144,9 @@ void TestDrawing::layoutAtScale()
     QFETCH(float, scale);
     Concentracio window;
     Scene scene;
-    Disposa_Controls(window, scene);
+    window.Disposa_Controls(scene);
     if (scale != 1.0f)
-        Escala_Controls(window, scene, scale);
+        window.Escala_Controls(scene, scale);
     const TwipRect frame = twipRect(control<QGroupBox>(window, "frDades"));
     QTEST(frame.left, "framesLeft");
     QTEST(frame.top, "framesTop");
@@ -171,9 +170,9 @@ void TestDrawing::missingIllustrationKeepsTheBoxEmpty()
 {
     Concentracio window;
     Scene scene;
-    Disposa_Controls(window, scene);
+    window.Disposa_Controls(scene);
     const TwipRect before = twipRect(control<QLabel>(window, "picConcentracio"));
-    loadIllustration(window, "Arxius_models/no-such-picture.jpg");
+    window.loadIllustration(QStringLiteral("Arxius_models/no-such-picture.jpg"));
     QVERIFY(control<QLabel>(window, "picConcentracio")->pixmap().isNull());
     QCOMPARE(twipRect(control<QLabel>(window, "picConcentracio")).left, before.left);
     QCOMPARE(twipRect(control<QLabel>(window, "picConcentracio")).top, before.top);

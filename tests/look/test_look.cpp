@@ -8,6 +8,7 @@
 #include <QAbstractScrollArea>
 #include <QMenuBar>
 #include <QtTest>
+#include <QtWidgets>
 #include <functional>
 #include <memory>
 
