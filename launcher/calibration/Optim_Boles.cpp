@@ -5,6 +5,10 @@
 #include "common/core/ScreenScale.h"
 #include "common/widgets/TwipGeometry.h"
 #include "common/widgets/Controls.h"
+#include "common/widgets/PictureBox.h"
+
+#include <QLabel>
+#include <QTimer>
 
 const QString Optim_Boles::Message = QStringLiteral("Optimitzant el nombre de partícules  ");
 const QString Optim_Boles::Mark = QStringLiteral("■");
@@ -30,7 +34,8 @@ Optim_Boles::Optim_Boles(Random &random, Clock clock, QWidget *parent)
     : QWidget(parent)
     , Caja(new PictureBox(this))
     , boles(Caja->surface().circles(), random)
-    , measurement(boles, std::move(clock))
+    , m_measurement(boles, std::move(clock))
+    , tmrRelloOptim(new QTimer(this))
 {
     setObjectName(QStringLiteral("Optim_Boles"));
     setWindowTitle(QStringLiteral("Tavirel"));
@@ -40,23 +45,20 @@ Optim_Boles::Optim_Boles(Random &random, Clock clock, QWidget *parent)
 
 void Optim_Boles::buildControls()
 {
-    setAutoFillBackground(true);
-    setColour(this, QPalette::Window, BoxColour);
+    setBackground(this, BoxColour);
     setColour(this, QPalette::WindowText, QColor(128, 128, 0));
     setFont(boldFont(font(), 8.25f));
     Caja->setObjectName(QStringLiteral("Caja"));
     Caja->surface().setBackground({192, 255, 255});
-    lblOptim = new QLabel(this);
-    lblOptim->setObjectName(QStringLiteral("lblOptim"));
+    lblOptim = control<QLabel>(this, "lblOptim");
     lblOptim->setFont(boldFont(QFont(), 12));
     setColour(lblOptim, QPalette::WindowText, QColor(0, 0, 192));
-    lblPunts = new QLabel(this);
-    lblPunts->setObjectName(QStringLiteral("lblPunts"));
+    lblPunts = control<QLabel>(this, "lblPunts");
     lblPunts->setFont(boldFont(QFont(), MarkPoints));
     setColour(lblPunts, QPalette::WindowText, QColor(0, 0, 255));
-    tmrRelloOptim.setObjectName(QStringLiteral("tmrRelloOptim"));
-    tmrRelloOptim.setTimerType(Qt::PreciseTimer);
-    connect(&tmrRelloOptim, &QTimer::timeout, this, &Optim_Boles::tick);
+    tmrRelloOptim->setObjectName(QStringLiteral("tmrRelloOptim"));
+    tmrRelloOptim->setTimerType(Qt::PreciseTimer);
+    connect(tmrRelloOptim, &QTimer::timeout, this, &Optim_Boles::tick);
 }
 
 void Optim_Boles::load()
@@ -65,8 +67,8 @@ void Optim_Boles::load()
     boles.setConstants(calibrationBoxConstants());
     moveTwips(Caja, 360, 768);
     Caja->resizeTwips(8000, 8000);
-    tmrRelloOptim.setInterval(50);
-    measurement.start();
+    tmrRelloOptim->setInterval(50);
+    m_measurement.start();
     lblOptim->setText(Message);
     moveTwips(lblOptim, 2000, 400);
     fitToText(lblOptim);
@@ -74,12 +76,12 @@ void Optim_Boles::load()
     lblPunts->setText(Mark);
     moveTwips(lblPunts, message.left + message.width, message.top - 20);
     fitToText(lblPunts);
-    tmrRelloOptim.start();
+    tmrRelloOptim->start();
 }
 
 void Optim_Boles::tick()
 {
-    switch (measurement.tick()) {
+    switch (m_measurement.tick()) {
     case Measurement::Step::Finished:
         finish();
         return;
@@ -102,7 +104,7 @@ void Optim_Boles::addMark()
 // is no reason to keep the user from the launcher.
 void Optim_Boles::finish()
 {
-    tmrRelloOptim.stop();
-    writeCalibration(calibrationFilePath(), measurement.TempsBudget, measurement.NombreFinal);
-    emit measured(measurement.NombreFinal);
+    tmrRelloOptim->stop();
+    writeCalibration(calibrationFilePath(), m_measurement.TempsBudget, m_measurement.NombreFinal);
+    emit measured(m_measurement.NombreFinal);
 }

@@ -1,11 +1,12 @@
 #pragma once
 
 #include "launcher/animation/Measurement.h"
-#include "common/widgets/PictureBox.h"
 
-#include <QLabel>
-#include <QTimer>
 #include <QWidget>
+
+class PictureBox;
+class QLabel;
+class QTimer;
 
 class Random;
 
@@ -20,14 +21,9 @@ public:
     static const QString Message;
     static const QString Mark;
 
-    PictureBox *Caja;
-    ParticleBox boles;
-    Measurement measurement;
-    QLabel *lblOptim;
-    QLabel *lblPunts;
-    QTimer tmrRelloOptim;
-
+    // One tick of the clock: the measurement's step, and a mark when it grew.
     void tick();
+    const Measurement &measurement() const { return m_measurement; }
 
 signals:
     // The file is written (or could not be) and the timer is off.
@@ -38,4 +34,11 @@ private:
     void load();
     void addMark();
     void finish();
+
+    PictureBox *Caja;
+    ParticleBox boles;
+    Measurement m_measurement;
+    QLabel *lblOptim;
+    QLabel *lblPunts;
+    QTimer *tmrRelloOptim;
 };

@@ -1,15 +1,17 @@
 #include "launcher/menu/Models.h"
 
-#include "common/widgets/Screen.h"
-#include "common/core/CalibrationFile.h"
-#include "common/widgets/MessageBox.h"
-#include "launcher/menu/Resources.h"
-#include "common/widgets/TwipGeometry.h"
 #include "common/widgets/Controls.h"
+#include "common/widgets/MessageBox.h"
+#include "common/widgets/Screen.h"
+#include "launcher/menu/CalibrationCleanup.h"
+#include "launcher/menu/InfoPanels.h"
+#include "launcher/menu/LabelHover.h"
+#include "launcher/menu/MenuWidgets.h"
+#include "launcher/menu/ParticleCorner.h"
+#include "launcher/menu/Pointer.h"
+#include "launcher/menu/Resources.h"
 
-#include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
 #include <QMenuBar>
 
 const QString Models::Caption = QStringLiteral("Tavirel");
@@ -17,26 +19,6 @@ const QString Models::Caption = QStringLiteral("Tavirel");
 namespace {
 
 const QColor Blue(0, 0, 255);
-constexpr float ButtonFont = 9.75f;
-constexpr TwipRect ButtonSize{0, 0, 1095, 375};
-
-QCursor subtitlePointer()
-{
-    const QPixmap image(QStringLiteral(":/launcher/punter.png"));
-    if (image.isNull())
-        return QCursor(Qt::PointingHandCursor);
-    constexpr int TipOfArrow = 1;
-    return QCursor(image, TipOfArrow, TipOfArrow);
-}
-
-// One application-wide pointer at most; none lets each widget show its own.
-void setApplicationPointer(const QCursor *pointer)
-{
-    while (QApplication::overrideCursor())
-        QApplication::restoreOverrideCursor();
-    if (pointer)
-        QApplication::setOverrideCursor(*pointer);
-}
 
 template <typename L>
 L *textLabel(QWidget *parent, const char *name, const QString &family, float points)
@@ -54,29 +36,11 @@ L *textLabel(QWidget *parent, const char *name, const QString &family, float poi
 QFrame *bar(QWidget *parent, const char *name)
 {
     auto *shape = control<QFrame>(parent, name);
-    shape->setAutoFillBackground(true);
-    setColour(shape, QPalette::Window, Blue);
+    setBackground(shape, Blue);
     // Shapes are drawn on the window; the pointer over them is over the window.
     shape->setAttribute(Qt::WA_TransparentForMouseEvents);
     setTwipRect(shape, {0, 0, 80, 2000});
     return shape;
-}
-
-QPushButton *closeButton(QWidget *parent, const char *name)
-{
-    auto *button = control<QPushButton>(parent, name);
-    button->setText(QStringLiteral("Tancar"));
-    setFontPoints(button, ButtonFont);
-    setTwipRect(button, ButtonSize);
-    return button;
-}
-
-QLabel *panel(QWidget *parent, const char *name)
-{
-    auto *picture = control<QLabel>(parent, name);
-    picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    picture->setAutoFillBackground(true);
-    return picture;
 }
 
 // Labels take the size of their caption, with room for the hover frame.
@@ -86,26 +50,19 @@ void placeLabel(QLabel *label, float left, float top)
     fitToText(label, 4 * TwipsPerPixel);
 }
 
-void loadPicture(QLabel *picture, const QString &path)
-{
-    picture->setPixmap(QPixmap(path));
-}
-
 } // namespace
 
 Models::Models(const ScreenScale &scale, Random &random, QWidget *parent)
     : QMainWindow(parent)
-    , client(new Backdrop)
-    , Caja(new PictureBox(client))
-    , boles(Caja->surface().circles(), random)
     , m_scale(scale)
+    , client(new Backdrop)
+    , m_corner(new ParticleCorner(client, random))
 {
     initLauncherResources();
     setObjectName(QStringLiteral("Models"));
     setWindowTitle(Caption);
     buildControls();
     buildMenus();
-    connectControls();
     load();
 }
 
@@ -133,15 +90,8 @@ void Models::buildControls()
     lblSubtitol->setCursor(subtitlePointer());
     lblFi = textLabel<ActiveLabel>(client, "lblFi", arialBlack, 21.75f);
     lblFi->setText(QStringLiteral("Fi "));
-
-    Caja->setObjectName(QStringLiteral("Caja"));
-    tmrRellotge.setObjectName(QStringLiteral("tmrRellotge"));
-    tmrRellotge.setTimerType(Qt::PreciseTimer);
-
-    picSobre = panel(client, "picSobre");
-    cmdSobre = closeButton(client, "cmdSobre");
-    picRecom = panel(client, "picRecom");
-    cmdRecom = closeButton(client, "cmdRecom");
+    m_panels = new InfoPanels(client);
+    m_hover = new LabelHover(client, lblSubtitol, lblFi);
 }
 
 void Models::buildMenus()
@@ -151,75 +101,34 @@ void Models::buildMenus()
         return item;
     };
     QMenuBar *menus = menuBar();
-    mnuOpcions = named(menus->addMenu(QStringLiteral("&Opcions")), "mnuOpcions");
-    OpcionsMinim = named(mnuOpcions->addAction(QStringLiteral("Minimitzar")), "OpcionsMinim");
-    OpcionsSortir = named(mnuOpcions->addAction(QStringLiteral("Sortir")), "OpcionsSortir");
-    ModelP = named(menus->addAction(QString()), "ModelP");
-    FinRecom = named(menus->addAction(QStringLiteral("Recomanacions d'ús")), "FinRecom");
-    mnuAutor = named(menus->addAction(QStringLiteral("Sobre aquest treball....")), "mnuAutor");
-}
+    QMenu *mnuOpcions = named(menus->addMenu(QStringLiteral("&Opcions")), "mnuOpcions");
+    QAction *OpcionsMinim = named(mnuOpcions->addAction(QStringLiteral("Minimitzar")), "OpcionsMinim");
+    QAction *OpcionsSortir = named(mnuOpcions->addAction(QStringLiteral("Sortir")), "OpcionsSortir");
+    QAction *ModelP = named(menus->addAction(QStringLiteral("Càlcul de concentracions")), "ModelP");
+    QAction *FinRecom = named(menus->addAction(QStringLiteral("Recomanacions d'ús")), "FinRecom");
+    QAction *mnuAutor = named(menus->addAction(QStringLiteral("Sobre aquest treball....")), "mnuAutor");
 
-void Models::connectControls()
-{
-    connect(client, &Backdrop::pointerMoved, this, &Models::Desmarca_Etiquetes);
-    connect(lblSubtitol, &ActiveLabel::pointerMoved, this, &Models::framedSubtitle);
-    connect(lblFi, &ActiveLabel::pointerMoved, this, &Models::framedExit);
-    // Setting a running timer going again would restart its interval and
-    // hold the animation back for as long as the pointer keeps moving.
-    connect(Caja, &PictureBox::pointerMoved, this, [this] {
-        if (!tmrRellotge.isActive())
-            tmrRellotge.start();
-    });
-    connect(&tmrRellotge, &QTimer::timeout, this, &Models::tick);
-    connect(lblSubtitol, &ActiveLabel::clicked, this, &Models::Obre_Model);
-    connect(ModelP, &QAction::triggered, this, &Models::Obre_Model);
-    connect(lblFi, &ActiveLabel::clicked, this, &Models::leaveSuite);
-    connect(OpcionsSortir, &QAction::triggered, this, &Models::leaveSuite);
     connect(OpcionsMinim, &QAction::triggered, this, [this] { setWindowState(windowState() | Qt::WindowMinimized); });
-    connect(mnuAutor, &QAction::triggered, this, [this] { showPanel(picSobre, cmdSobre); });
-    connect(FinRecom, &QAction::triggered, this, [this] { showPanel(picRecom, cmdRecom); });
-    connect(cmdSobre, &QPushButton::clicked, picSobre, &QWidget::hide);
-    connect(cmdSobre, &QPushButton::clicked, cmdSobre, &QWidget::hide);
-    connect(cmdRecom, &QPushButton::clicked, picRecom, &QWidget::hide);
-    connect(cmdRecom, &QPushButton::clicked, cmdRecom, &QWidget::hide);
+    connect(OpcionsSortir, &QAction::triggered, this, &Models::leaveSuite);
+    connect(ModelP, &QAction::triggered, this, &Models::Obre_Model);
+    connect(FinRecom, &QAction::triggered, m_panels, &InfoPanels::showRecom);
+    connect(mnuAutor, &QAction::triggered, m_panels, &InfoPanels::showSobre);
+    connect(lblSubtitol, &ActiveLabel::clicked, this, &Models::Obre_Model);
+    connect(lblFi, &ActiveLabel::clicked, this, &Models::leaveSuite);
 }
 
 void Models::load()
 {
     maximise(this);
-    placePanels();
+    m_panels->place(m_scale.AjustarPantalla ? m_scale.EscalaPantalla : 1.0f);
     placeHiddenMenu();
     placeTexts();
-    setUpParticleBox();
     if (m_scale.AjustarPantalla)
         Escala_Controls();
     const TwipRect menu = twipRect(shpMenu);
-    moveTwips(Caja, menu.width + menu.left - AmpladaCaja, twipRect(Caja).top);
-    BoxConstants c = boles.constants();
-    setBackOffset(c, static_cast<float>(0.2 * c.AmpladaRecinte), static_cast<float>(0.2 * c.AlturaRecinte));
-    boles.setConstants(c);
-    Caja->resizeTwips(AmpladaCaja, AlturaCaja);
-    tmrRellotge.setInterval(50);
-    Crea_Boles_Fons();
-    tmrRellotge.start();
-    Desmarca_Etiquetes();
-}
-
-void Models::placePanels()
-{
-    cmdSobre->hide();
-    moveTwips(cmdSobre, 10300, 8520);
-    setTwipRect(picSobre, {5550, 0, 6015, 9015});
-    loadPicture(picSobre, scaledPicture(QStringLiteral("SobreAquestTreball"), 1));
-    picSobre->hide();
-    setTwipRect(picRecom, {3550, 0, 4455, 9200});
-    loadPicture(picRecom, scaledPicture(QStringLiteral("Recomana"), 1));
-    picRecom->hide();
-    cmdRecom->hide();
-    moveTwips(cmdRecom, 6850, 8735);
-    // Shown panels cover everything else, their buttons cover them.
-    for (QWidget *w : panels())
-        w->raise();
+    m_corner->setUp(m_scale, menu.left + menu.width);
+    m_corner->start();
+    m_hover->Desmarca_Etiquetes();
 }
 
 void Models::placeHiddenMenu()
@@ -249,91 +158,29 @@ void Models::placeTexts()
     moveTwips(shpUlvaro, 4600, 4500);
     moveTwips(shpReac, 1600, 7000);
     placeLabel(lblFi, 2000, 8400);
-    ModelP->setText(QStringLiteral("Càlcul de concentracions"));
-}
-
-void Models::setUpParticleBox()
-{
-    Caja->surface().setBackground({175, 255, 210});
-    boles.setConstants(backgroundBoxConstants());
-    AmpladaCaja = AlturaCaja = 3400;
-    moveTwips(Caja, twipRect(Caja).left, 400);
 }
 
 void Models::Escala_Controls()
 {
     const float e = m_scale.EscalaPantalla;
     setFontPoints(client, scaled(fontPoints(client), e));
-    BoxConstants c = boles.constants();
-    for (float *length : {&c.DiametreBola, &c.AmpladaRecinte, &c.AlturaRecinte, &c.FonsRecinte, &AmpladaCaja,
-                          &AlturaCaja})
-        *length = scaled(*length, e);
-    boles.setConstants(c);
-    moveTwips(Caja, twipRect(Caja).left, scaled(twipRect(Caja).top, e));
     for (QLabel *label : {lblTitol[0], static_cast<QLabel *>(lblSubtitol), static_cast<QLabel *>(lblFi)}) {
         scaleTwipRectAndFont(label, e);
         // Text does not grow exactly with its point size; the label follows it.
         fitToText(label, scaled(4 * TwipsPerPixel, e));
     }
-    scaleTwipRect(picSobre, e);
-    loadPicture(picSobre, scaledPicture(QStringLiteral("SobreAquestTreball"), e));
-    scaleTwipRect(picRecom, e);
-    loadPicture(picRecom, scaledPicture(QStringLiteral("Recomana"), e));
     for (QWidget *shape : {shpMenu, shpEstats, shpUlvaro, shpReac})
         scaleTwipRect(shape, e);
-    scaleTwipRectAndFont(cmdSobre, e);
-    scaleTwipRectAndFont(cmdRecom, e);
 }
 
-void Models::Crea_Boles_Fons()
+const ParticleBox &Models::particles() const
 {
-    boles.create(100);
-    Caja->update();
-}
-
-void Models::tick()
-{
-    boles.step();
-    Caja->update();
-}
-
-void Models::Desmarca_Etiquetes()
-{
-    lblSubtitol->setFramed(false);
-    lblFi->setFramed(false);
-}
-
-void Models::framedSubtitle()
-{
-    lblSubtitol->setFramed(true);
-    const QCursor pointer = lblSubtitol->cursor();
-    setApplicationPointer(&pointer);
-}
-
-void Models::framedExit()
-{
-    Desmarca_Etiquetes();
-    lblFi->setFramed(true);
-}
-
-void Models::showPanel(QLabel *picture, QPushButton *button)
-{
-    for (QWidget *w : panels())
-        w->hide();
-    button->show();
-    picture->show();
-}
-
-QList<QWidget *> Models::panels() const
-{
-    return {picSobre, cmdSobre, picRecom, cmdRecom};
+    return m_corner->particles();
 }
 
 void Models::Obre_Model()
 {
-    tmrRellotge.stop();
-    boles.Ordena_Profunditat();
-    Caja->update();
+    m_corner->freeze();
     const QCursor hourglass(Qt::WaitCursor);
     setApplicationPointer(&hourglass);
     QString error;
@@ -343,20 +190,13 @@ void Models::Obre_Model()
         showMessage(this, error);
 }
 
-void Models::Esborra_Calibratge()
-{
-    const QString path = calibrationFilePath();
-    if (!deleteCalibration(path))
-        showMessage(this, QStringLiteral("No s'ha pogut esborrar el fitxer %1").arg(QDir::toNativeSeparators(path)));
-}
-
 void Models::leaveSuite()
 {
     if (m_leaving)
         return;
     m_leaving = true;
-    tmrRellotge.stop();
-    Esborra_Calibratge();
+    m_corner->stop();
+    Esborra_Calibratge(this);
     emit suiteLeft();
     close();
 }
@@ -365,4 +205,13 @@ void Models::closeEvent(QCloseEvent *event)
 {
     leaveSuite();
     event->accept();
+}
+
+// A keyboard user coming back from the model never moves the pointer over
+// the box; coming back is enough.
+void Models::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !m_leaving)
+        m_corner->resume();
 }

@@ -1,4 +1,6 @@
 #include "common/core/CalibrationFile.h"
+#include "launcher/menu/MenuWidgets.h"
+#include "tests/support/FindControl.h"
 #include "launcher/calibration/LauncherApp.h"
 #include "launcher/menu/Models.h"
 #include "launcher/calibration/Optim_Boles.h"
@@ -34,8 +36,8 @@ struct SlowStart {
         launcher.start();
         QVERIFY(launcher.splash());
         QTRY_VERIFY(launcher.calibration());
-        launcher.calibration()->tmrRelloOptim.stop();
-        while (launcher.calibration()->measurement.Comptador < ticks)
+        control<QTimer>(*launcher.calibration(), "tmrRelloOptim")->stop();
+        while (launcher.calibration()->measurement().Comptador < ticks)
             launcher.calibration()->tick();
     }
 
@@ -137,10 +139,10 @@ void TestLauncher::leaving()
     MessageWatcher watcher;
     switch (exit) {
     case Exit::Sortir:
-        menu->OpcionsSortir->trigger();
+        control<QAction>(*menu, "OpcionsSortir")->trigger();
         break;
     case Exit::Fi:
-        QTest::mouseClick(menu->lblFi, Qt::LeftButton);
+        QTest::mouseClick(control<ActiveLabel>(*menu, "lblFi"), Qt::LeftButton);
         break;
     case Exit::TitleBar:
         menu->close();
@@ -150,7 +152,7 @@ void TestLauncher::leaving()
     QCOMPARE(QFile::exists(path), file == FileAtExit::Undeletable);
     QVERIFY(!menu->isVisible());
     QVERIFY(!s.launcher.calibration()->isVisible());
-    QVERIFY(!menu->tmrRellotge.isActive());
+    QVERIFY(!control<QTimer>(*menu, "tmrRellotge")->isActive());
     QCOMPARE(watcher.texts.size(), messages);
     menu->close();
     QCOMPARE(s.ended, 1);

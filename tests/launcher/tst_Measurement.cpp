@@ -3,6 +3,7 @@
 #include "launcher/calibration/Optim_Boles.h"
 #include "common/core/Random.h"
 #include "TestSupport.h"
+#include "tests/support/FindControl.h"
 #include "common/widgets/TwipGeometry.h"
 
 #include <QFile>
@@ -115,23 +116,23 @@ void TestMeasurement::window()
     machine.slowFrom = slowFrom;
     Random random(9);
     Optim_Boles optim(random, machine.clock());
-    QVERIFY(optim.tmrRelloOptim.isActive());
-    QCOMPARE(optim.tmrRelloOptim.interval(), 50);
-    optim.tmrRelloOptim.stop();
+    QVERIFY(control<QTimer>(optim, "tmrRelloOptim")->isActive());
+    QCOMPARE(control<QTimer>(optim, "tmrRelloOptim")->interval(), 50);
+    control<QTimer>(optim, "tmrRelloOptim")->stop();
     QSignalSpy measured(&optim, &Optim_Boles::measured);
     for (int t = 0; t < ticks; ++t) {
         QCOMPARE(measured.count(), 0);
-        const int count = optim.measurement.NombreBoles;
+        const int count = optim.measurement().NombreBoles;
         optim.tick();
         machine.ticked(count);
     }
     QCOMPARE(measured.count(), 1);
-    QCOMPARE(optim.lblPunts->text(), QString(marks, QChar(0x25A0)));
+    QCOMPARE(control<QLabel>(optim, "lblPunts")->text(), QString(marks, QChar(0x25A0)));
     QCOMPARE(fileBytes(calibrationFilePath()), bytes);
-    QVERIFY(!optim.tmrRelloOptim.isActive());
-    const CircleSet &circles = optim.Caja->surface().circles();
+    QVERIFY(!control<QTimer>(optim, "tmrRelloOptim")->isActive());
+    const CircleSet &circles = control<PictureBox>(optim, "Caja")->surface().circles();
     for (int i = 0; i < 400; ++i)
-        QCOMPARE(circles[i].visible, i < optim.measurement.NombreFinal);
+        QCOMPARE(circles[i].visible, i < optim.measurement().NombreFinal);
 }
 
 void TestMeasurement::windowLayout()
@@ -139,27 +140,27 @@ void TestMeasurement::windowLayout()
     Machine machine;
     Random random(3);
     Optim_Boles optim(random, machine.clock());
-    optim.tmrRelloOptim.stop();
+    control<QTimer>(optim, "tmrRelloOptim")->stop();
     QCOMPARE(optim.windowTitle(), QStringLiteral("Tavirel"));
-    QCOMPARE(optim.lblOptim->text(), QStringLiteral("Optimitzant el nombre de partícules  "));
-    const TwipRect box = twipRect(optim.Caja);
+    QCOMPARE(control<QLabel>(optim, "lblOptim")->text(), QStringLiteral("Optimitzant el nombre de partícules  "));
+    const TwipRect box = twipRect(control<PictureBox>(optim, "Caja"));
     QCOMPARE(box.left, 360.f);
     QCOMPARE(box.top, 768.f);
     QCOMPARE(box.width, 8000.f);
     QCOMPARE(box.height, 8000.f);
-    QCOMPARE(optim.Caja->surface().background(), (Rgb{192, 255, 255}));
-    const TwipRect message = twipRect(optim.lblOptim);
-    const TwipRect marks = twipRect(optim.lblPunts);
+    QCOMPARE(control<PictureBox>(optim, "Caja")->surface().background(), (Rgb{192, 255, 255}));
+    const TwipRect message = twipRect(control<QLabel>(optim, "lblOptim"));
+    const TwipRect marks = twipRect(control<QLabel>(optim, "lblPunts"));
     QCOMPARE(message.left, 2000.f);
     QCOMPARE(message.top, 400.f);
     QCOMPARE(marks.left, message.left + message.width);
     QCOMPARE(marks.top, 380.f);
-    QCOMPARE(optim.lblPunts->text(), QStringLiteral("■"));
-    const int oneMark = optim.lblPunts->width();
+    QCOMPARE(control<QLabel>(optim, "lblPunts")->text(), QStringLiteral("■"));
+    const int oneMark = control<QLabel>(optim, "lblPunts")->width();
     for (int step = 0; step < 11; ++step)
         optim.tick();
-    QCOMPARE(optim.lblPunts->text(), QStringLiteral("■■"));
-    QVERIFY(optim.lblPunts->width() > oneMark);
+    QCOMPARE(control<QLabel>(optim, "lblPunts")->text(), QStringLiteral("■■"));
+    QVERIFY(control<QLabel>(optim, "lblPunts")->width() > oneMark);
 }
 
 QTEST_MAIN(TestMeasurement)

@@ -1,4 +1,7 @@
+#include "launcher/animation/ParticleBox.h"
 #include "launcher/menu/Models.h"
+#include "launcher/menu/MenuWidgets.h"
+#include "tests/support/FindControl.h"
 #include "common/core/Random.h"
 #include "TestSupport.h"
 #include "common/widgets/TwipGeometry.h"
@@ -119,36 +122,36 @@ void TestModels::layout()
     Random random(1);
     Models w(scaleOf(escala), random);
     QCOMPARE(w.windowTitle(), QStringLiteral("Tavirel"));
-    QCOMPARE(w.lblSubtitol->cursor().shape(), Qt::BitmapCursor);
-    QCOMPARE(w.lblSubtitol->cursor().hotSpot(), QPoint(1, 1));
-    QCOMPARE(rectOf(w.Caja), caja);
-    QCOMPARE(w.Caja->surface().widthTwips(), float(caja.width()));
-    QCOMPARE(rectOf(w.shpMenu), menu);
-    QCOMPARE(float(rectOf(w.picMenu).height()), hiddenMenuHeight);
-    QVERIFY(w.shpMenu->isHidden() && w.picMenu->isHidden() && w.lblTitol[4]->isHidden());
-    QCOMPARE(placeOf(w.lblSubtitol), subtitle);
-    QCOMPARE(fontPoints(w.lblSubtitol), subtitleFont);
-    QCOMPARE(placeOf(w.lblFi), exit);
-    QCOMPARE(fontPoints(w.lblFi), exitFont);
-    QCOMPARE(fontPoints(w.lblTitol[0]), 18 * escala);
-    QCOMPARE(rectOf(w.picSobre), about);
-    QCOMPARE(placeOf(w.cmdSobre), aboutButton);
-    QCOMPARE(fontPoints(w.cmdSobre), buttonFont);
-    QCOMPARE(fontPoints(w.cmdRecom), buttonFont);
-    QCOMPARE(rectOf(w.shpReac), bar);
-    QCOMPARE(w.boles.constants().DiametreBola, diameter);
-    QCOMPARE(w.boles.constants().FonsX, backOffset);
-    QCOMPARE(w.boles.constants().lowerWalls, (std::array<float, 3>{-1000, -1500, 0}));
-    QVERIFY(w.tmrRellotge.isActive());
-    QCOMPARE(w.tmrRellotge.interval(), 50);
-    QCOMPARE(w.boles.NombreBoles, std::int16_t(100));
-    const CircleSet &circles = w.Caja->surface().circles();
+    QCOMPARE(control<ActiveLabel>(w, "lblSubtitol")->cursor().shape(), Qt::BitmapCursor);
+    QCOMPARE(control<ActiveLabel>(w, "lblSubtitol")->cursor().hotSpot(), QPoint(1, 1));
+    QCOMPARE(rectOf(control<PictureBox>(w, "Caja")), caja);
+    QCOMPARE(control<PictureBox>(w, "Caja")->surface().widthTwips(), float(caja.width()));
+    QCOMPARE(rectOf(control<QFrame>(w, "shpMenu")), menu);
+    QCOMPARE(float(rectOf(control<QWidget>(w, "picMenu")).height()), hiddenMenuHeight);
+    QVERIFY(control<QFrame>(w, "shpMenu")->isHidden() && control<QWidget>(w, "picMenu")->isHidden() && control<QLabel>(w, "lblTitol(4)")->isHidden());
+    QCOMPARE(placeOf(control<ActiveLabel>(w, "lblSubtitol")), subtitle);
+    QCOMPARE(fontPoints(control<ActiveLabel>(w, "lblSubtitol")), subtitleFont);
+    QCOMPARE(placeOf(control<ActiveLabel>(w, "lblFi")), exit);
+    QCOMPARE(fontPoints(control<ActiveLabel>(w, "lblFi")), exitFont);
+    QCOMPARE(fontPoints(control<QLabel>(w, "lblTitol(0)")), 18 * escala);
+    QCOMPARE(rectOf(control<QLabel>(w, "picSobre")), about);
+    QCOMPARE(placeOf(control<QPushButton>(w, "cmdSobre")), aboutButton);
+    QCOMPARE(fontPoints(control<QPushButton>(w, "cmdSobre")), buttonFont);
+    QCOMPARE(fontPoints(control<QPushButton>(w, "cmdRecom")), buttonFont);
+    QCOMPARE(rectOf(control<QFrame>(w, "shpReac")), bar);
+    QCOMPARE(w.particles().constants().DiametreBola, diameter);
+    QCOMPARE(w.particles().constants().FonsX, backOffset);
+    QCOMPARE(w.particles().constants().lowerWalls, (std::array<float, 3>{-1000, -1500, 0}));
+    QVERIFY(control<QTimer>(w, "tmrRellotge")->isActive());
+    QCOMPARE(control<QTimer>(w, "tmrRellotge")->interval(), 50);
+    QCOMPARE(w.particles().NombreBoles, std::int16_t(100));
+    const CircleSet &circles = control<PictureBox>(w, "Caja")->surface().circles();
     QCOMPARE(circles.count(), 400);
     for (int i = 0; i < 400; ++i)
         QCOMPARE(circles[i].visible, i < 100);
     // The caption fits its label whatever the scale.
-    QVERIFY(w.lblSubtitol->sizeHint().width() <= w.lblSubtitol->width());
-    QVERIFY(w.lblTitol[0]->sizeHint().width() <= w.lblTitol[0]->width());
+    QVERIFY(control<ActiveLabel>(w, "lblSubtitol")->sizeHint().width() <= control<ActiveLabel>(w, "lblSubtitol")->width());
+    QVERIFY(control<QLabel>(w, "lblTitol(0)")->sizeHint().width() <= control<QLabel>(w, "lblTitol(0)")->width());
 }
 
 void TestModels::panelPictures_data()
@@ -182,10 +185,10 @@ void TestModels::panelPictures()
     }
     Random random(1);
     Models w(scaleOf(escala), random);
-    QCOMPARE(w.picSobre->pixmap().width(), aboutSide);
-    QCOMPARE(w.picRecom->pixmap().width(), recommendationsSide);
-    w.mnuAutor->trigger();
-    QVERIFY(!w.picSobre->isHidden());
+    QCOMPARE(control<QLabel>(w, "picSobre")->pixmap().width(), aboutSide);
+    QCOMPARE(control<QLabel>(w, "picRecom")->pixmap().width(), recommendationsSide);
+    control<QAction>(w, "mnuAutor")->trigger();
+    QVERIFY(!control<QLabel>(w, "picSobre")->isHidden());
 }
 
 void TestModels::panelCommands()
@@ -193,21 +196,21 @@ void TestModels::panelCommands()
     Random random(1);
     Models w(scaleOf(1), random);
     const auto shown = [&w] {
-        return QList<bool>{!w.picSobre->isHidden(), !w.cmdSobre->isHidden(), !w.picRecom->isHidden(),
-                           !w.cmdRecom->isHidden()};
+        return QList<bool>{!control<QLabel>(w, "picSobre")->isHidden(), !control<QPushButton>(w, "cmdSobre")->isHidden(), !control<QLabel>(w, "picRecom")->isHidden(),
+                           !control<QPushButton>(w, "cmdRecom")->isHidden()};
     };
     QCOMPARE(shown(), (QList<bool>{false, false, false, false}));
-    w.mnuAutor->trigger();
+    control<QAction>(w, "mnuAutor")->trigger();
     QCOMPARE(shown(), (QList<bool>{true, true, false, false}));
-    w.FinRecom->trigger();
+    control<QAction>(w, "FinRecom")->trigger();
     QCOMPARE(shown(), (QList<bool>{false, false, true, true}));
-    QTest::mouseClick(w.cmdRecom, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(w, "cmdRecom"), Qt::LeftButton);
     QCOMPARE(shown(), (QList<bool>{false, false, false, false}));
-    w.mnuAutor->trigger();
-    QTest::mouseClick(w.cmdSobre, Qt::LeftButton);
+    control<QAction>(w, "mnuAutor")->trigger();
+    QTest::mouseClick(control<QPushButton>(w, "cmdSobre"), Qt::LeftButton);
     QCOMPARE(shown(), (QList<bool>{false, false, false, false}));
-    QCOMPARE(w.cmdSobre->text(), QStringLiteral("Tancar"));
-    QCOMPARE(w.ModelP->text(), QStringLiteral("Càlcul de concentracions"));
+    QCOMPARE(control<QPushButton>(w, "cmdSobre")->text(), QStringLiteral("Tancar"));
+    QCOMPARE(control<QAction>(w, "ModelP")->text(), QStringLiteral("Càlcul de concentracions"));
 }
 
 void TestModels::hoverFrames_data()
@@ -236,28 +239,28 @@ void TestModels::hoverFrames()
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     for (const QString &place : path) {
         if (place == QLatin1String("subtitle"))
-            movePointerOver(w.lblSubtitol);
+            movePointerOver(control<ActiveLabel>(w, "lblSubtitol"));
         else if (place == QLatin1String("exit"))
-            movePointerOver(w.lblFi);
+            movePointerOver(control<ActiveLabel>(w, "lblFi"));
         else if (place == QLatin1String("title"))
-            movePointerOver(w.lblTitol[0]);
+            movePointerOver(control<QLabel>(w, "lblTitol(0)"));
         else if (place == QLatin1String("bar")) {
-            QWidget *under = w.client->childAt(w.shpReac->geometry().center());
-            movePointerOver(under ? under : w.client);
+            QWidget *under = control<QWidget>(w, "client")->childAt(control<QFrame>(w, "shpReac")->geometry().center());
+            movePointerOver(under ? under : control<QWidget>(w, "client"));
         }
         else
-            movePointerOver(w.client);
+            movePointerOver(control<QWidget>(w, "client"));
     }
-    QCOMPARE(w.lblSubtitol->isFramed(), subtitleFramed);
-    QCOMPARE(w.lblFi->isFramed(), exitFramed);
+    QCOMPARE(control<ActiveLabel>(w, "lblSubtitol")->isFramed(), subtitleFramed);
+    QCOMPARE(control<ActiveLabel>(w, "lblFi")->isFramed(), exitFramed);
     // The frame takes no room from the caption.
-    for (QLabel *label : {static_cast<QLabel *>(w.lblSubtitol), static_cast<QLabel *>(w.lblFi)})
+    for (QLabel *label : {static_cast<QLabel *>(control<ActiveLabel>(w, "lblSubtitol")), static_cast<QLabel *>(control<ActiveLabel>(w, "lblFi"))})
         QVERIFY(label->sizeHint().width() <= label->width());
     // Once over the subtitle, its pointer is everyone's until a model start.
     const bool pointerSet = path.contains(QStringLiteral("subtitle"));
     QCOMPARE(QApplication::overrideCursor() != nullptr, pointerSet);
     if (pointerSet)
-        QCOMPARE(QApplication::overrideCursor()->shape(), w.lblSubtitol->cursor().shape());
+        QCOMPARE(QApplication::overrideCursor()->shape(), control<ActiveLabel>(w, "lblSubtitol")->cursor().shape());
 }
 
 void TestModels::pointerOverBoxResumes()
@@ -265,15 +268,15 @@ void TestModels::pointerOverBoxResumes()
     Random random(1);
     Models w(scaleOf(1), random);
     w.setModelStarter([](const QString &, QString &) { return true; });
-    const int running = w.tmrRellotge.timerId();
-    movePointerOver(w.Caja);
-    QCOMPARE(w.tmrRellotge.timerId(), running);
+    const int running = control<QTimer>(w, "tmrRellotge")->timerId();
+    movePointerOver(control<PictureBox>(w, "Caja"));
+    QCOMPARE(control<QTimer>(w, "tmrRellotge")->timerId(), running);
     w.Obre_Model();
-    QVERIFY(!w.tmrRellotge.isActive());
-    movePointerOver(w.client);
-    QVERIFY(!w.tmrRellotge.isActive());
-    movePointerOver(w.Caja);
-    QVERIFY(w.tmrRellotge.isActive());
+    QVERIFY(!control<QTimer>(w, "tmrRellotge")->isActive());
+    movePointerOver(control<QWidget>(w, "client"));
+    QVERIFY(!control<QTimer>(w, "tmrRellotge")->isActive());
+    movePointerOver(control<PictureBox>(w, "Caja"));
+    QVERIFY(control<QTimer>(w, "tmrRellotge")->isActive());
 }
 
 void TestModels::failedStart_data()
@@ -291,19 +294,19 @@ void TestModels::failedStart()
     Models w(scaleOf(1), random);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    movePointerOver(w.lblSubtitol);
+    movePointerOver(control<ActiveLabel>(w, "lblSubtitol"));
     MessageWatcher watcher;
     if (fromMenu)
-        w.ModelP->trigger();
+        control<QAction>(w, "ModelP")->trigger();
     else
-        QTest::mouseClick(w.lblSubtitol, Qt::LeftButton);
+        QTest::mouseClick(control<ActiveLabel>(w, "lblSubtitol"), Qt::LeftButton);
     QCOMPARE(watcher.texts, QStringList(QStringLiteral("No s'ha trobat el programa %1").arg(modelProgramPath())));
     QCOMPARE(QApplication::overrideCursor(), nullptr);
-    QVERIFY(!w.tmrRellotge.isActive());
-    w.FinRecom->trigger();
-    QVERIFY(!w.picRecom->isHidden());
-    movePointerOver(w.Caja);
-    QVERIFY(w.tmrRellotge.isActive());
+    QVERIFY(!control<QTimer>(w, "tmrRellotge")->isActive());
+    control<QAction>(w, "FinRecom")->trigger();
+    QVERIFY(!control<QLabel>(w, "picRecom")->isHidden());
+    movePointerOver(control<PictureBox>(w, "Caja"));
+    QVERIFY(control<QTimer>(w, "tmrRellotge")->isActive());
     QCOMPARE(watcher.texts.size(), 1);
 }
 
@@ -319,8 +322,8 @@ void TestModels::startShowsHourglassEachTime()
         pointers << (pointer ? int(pointer->shape()) : -1);
         return true;
     });
-    QTest::mouseClick(w.lblSubtitol, Qt::LeftButton);
-    QTest::mouseClick(w.lblSubtitol, Qt::LeftButton);
+    QTest::mouseClick(control<ActiveLabel>(w, "lblSubtitol"), Qt::LeftButton);
+    QTest::mouseClick(control<ActiveLabel>(w, "lblSubtitol"), Qt::LeftButton);
     QCOMPARE(programs, QStringList({modelProgramPath(), modelProgramPath()}));
     QCOMPARE(pointers, (QList<int>{Qt::WaitCursor, Qt::WaitCursor}));
     QCOMPARE(QApplication::overrideCursor(), nullptr);

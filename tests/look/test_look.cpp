@@ -1,4 +1,6 @@
 #include "common/widgets/CatalanQt.h"
+#include "launcher/menu/MenuWidgets.h"
+#include "tests/support/FindControl.h"
 #include "common/widgets/ControlPantalla.h"
 #include "common/widgets/DesignFonts.h"
 #include "model/startup/ModelProgram.h"
@@ -202,7 +204,7 @@ void calibrationWindow(float escala)
 {
     Random random(3);
     Optim_Boles w(random, [] { return 0.0; });
-    w.tmrRelloOptim.stop();
+    control<QTimer>(w, "tmrRelloOptim")->stop();
     auto *marks = w.findChild<QLabel *>(QStringLiteral("lblPunts"));
     while (marks->text().size() < 36)
         w.tick();
