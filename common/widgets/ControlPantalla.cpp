@@ -1,7 +1,7 @@
-#include "common/widgets/Screen.h"
 #include "common/widgets/ControlPantalla.h"
 
-#include "common/widgets/TwipGeometry.h"
+#include "common/widgets/Screen.h"
+#include "common/widgets/Controls.h"
 
 #include <QLabel>
 
@@ -32,10 +32,7 @@ ControlPantalla::ControlPantalla(const Look &look, QWidget *parent)
 {
     setObjectName(QStringLiteral("ControlPantalla"));
     setWindowTitle(QString());
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(192, 192, 255));
-    setPalette(pal);
+    setBackground(this, QColor(192, 192, 255));
     Label1 = splashLabel(
         this, "Label1", QStringLiteral(".............Detectant configuració de pantalla............................."),
         {600, 2160, 7545, 360}, look);

@@ -21,10 +21,6 @@ public:
 
     explicit ControlPantalla(const Look &look, QWidget *parent = nullptr);
 
-    QLabel *Label1;
-    QLabel *Label2;
-    QTimer Timer1;
-
 signals:
     void screenChecked(ScreenScale scale);
 
@@ -34,5 +30,8 @@ protected:
 private:
     void tick();
 
+    QLabel *Label1;
+    QLabel *Label2;
+    QTimer Timer1;
     bool m_painted = false;
 };

@@ -1,5 +1,7 @@
 #include "model/documents/frmAjuda.h"
 
+#include "common/widgets/Controls.h"
+
 #include "common/widgets/TwipGeometry.h"
 
 #include <QFile>
@@ -30,9 +32,7 @@ void frmAjuda::layOut(float s)
 {
     setTwipRect(this, {scaled(10250, s), scaled(460, s), scaled(5100, s), scaled(10580, s)});
 
-    QPalette palette = txtAjuda->palette();
-    palette.setColor(QPalette::Base, QColor(250, 235, 255));
-    txtAjuda->setPalette(palette);
+    setColour(txtAjuda, QPalette::Base, QColor(250, 235, 255));
 
     const TwipRect outer = twipRect(this);
     setTwipRect(txtAjuda, {0, 0, outer.width - scaled(100, s), outer.height - scaled(550, s)});

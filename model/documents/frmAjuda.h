@@ -14,8 +14,8 @@ public:
 
     explicit frmAjuda(float escalaPantalla, QWidget *parent = nullptr);
 
-    QPlainTextEdit *txtAjuda;
-
 private:
     void layOut(float escala);
+
+    QPlainTextEdit *txtAjuda;
 };

@@ -271,7 +271,7 @@ void TestDocuments::helpText()
     QFETCH(int, line);
     QFETCH(QString, text);
     frmAjuda window(1.0f);
-    const QStringList lines = window.txtAjuda->toPlainText().split('\n');
+    const QStringList lines = control<QPlainTextEdit>(window, "txtAjuda")->toPlainText().split('\n');
     QCOMPARE(lines.size(), 101);
     QCOMPARE(lines.at(line), text);
 }
@@ -279,7 +279,7 @@ void TestDocuments::helpText()
 void TestDocuments::helpTextExact()
 {
     frmAjuda window(1.0f);
-    const QByteArray text = window.txtAjuda->toPlainText().toUtf8();
+    const QByteArray text = control<QPlainTextEdit>(window, "txtAjuda")->toPlainText().toUtf8();
     QCOMPARE(text.size(), 2662);
     QCOMPARE(QCryptographicHash::hash(text, QCryptographicHash::Sha256).toHex(),
              QByteArray("4b1100d862a916ca628f38b5e802e76ba5839a9e12d77ff71e8f2221b1443659"));
@@ -312,19 +312,19 @@ void TestDocuments::helpGeometry()
     QVERIFY2(near(outer.width, windowTwips.width()), qPrintable(QString::number(outer.width)));
     QVERIFY2(near(outer.height, windowTwips.height()), qPrintable(QString::number(outer.height)));
 
-    const TwipRect text = twipRect(window.txtAjuda);
+    const TwipRect text = twipRect(control<QPlainTextEdit>(window, "txtAjuda"));
     QCOMPARE(text.left, 0.0f);
     QCOMPARE(text.top, 0.0f);
     QVERIFY2(near(text.width, textTwips.width()), qPrintable(QString::number(text.width)));
     QVERIFY2(near(text.height, textTwips.height()), qPrintable(QString::number(text.height)));
-    QVERIFY2(near(fontPoints(window.txtAjuda), points), qPrintable(QString::number(fontPoints(window.txtAjuda))));
+    QVERIFY2(near(fontPoints(control<QPlainTextEdit>(window, "txtAjuda")), points), qPrintable(QString::number(fontPoints(control<QPlainTextEdit>(window, "txtAjuda")))));
 
     QCOMPARE(window.pos(), QPoint(twipsToPixels(outer.left), twipsToPixels(outer.top)));
-    QCOMPARE(window.size(), window.txtAjuda->size());
+    QCOMPARE(window.size(), control<QPlainTextEdit>(window, "txtAjuda")->size());
     QCOMPARE(window.windowTitle(), QString("Ajuda"));
-    QCOMPARE(window.txtAjuda->font().family(), QString("Arial"));
-    QCOMPARE(window.txtAjuda->palette().color(QPalette::Base), QColor(250, 235, 255));
-    QVERIFY(!window.txtAjuda->isReadOnly());
+    QCOMPARE(control<QPlainTextEdit>(window, "txtAjuda")->font().family(), QString("Arial"));
+    QCOMPARE(control<QPlainTextEdit>(window, "txtAjuda")->palette().color(QPalette::Base), QColor(250, 235, 255));
+    QVERIFY(!control<QPlainTextEdit>(window, "txtAjuda")->isReadOnly());
 }
 
 void TestDocuments::helpWindowIsReused()
@@ -337,12 +337,12 @@ void TestDocuments::helpWindowIsReused()
     QVERIFY(first->isVisible());
     QVERIFY(qAbs(twipRect(first).left - 8007.8) <= 0.05);
 
-    QTest::keyClicks(first->txtAjuda, "notes de l'alumne");
-    QVERIFY(first->txtAjuda->toPlainText() != frmAjuda::textAjuda());
+    QTest::keyClicks(control<QPlainTextEdit>(*first, "txtAjuda"), "notes de l'alumne");
+    QVERIFY(control<QPlainTextEdit>(*first, "txtAjuda")->toPlainText() != frmAjuda::textAjuda());
     control<QAction>(window, "mnuAjuda")->trigger();
     QCOMPARE(commands->ajuda(), first);
     QCOMPARE(window.findChildren<frmAjuda *>().size(), 1);
-    QVERIFY(first->txtAjuda->toPlainText().contains("notes de l'alumne"));
+    QVERIFY(control<QPlainTextEdit>(*first, "txtAjuda")->toPlainText().contains("notes de l'alumne"));
 
     QPointer<frmAjuda> closed = first;
     first->close();
@@ -351,7 +351,7 @@ void TestDocuments::helpWindowIsReused()
     QVERIFY(!closed);
     QCOMPARE(window.findChildren<frmAjuda *>().size(), 1);
     QVERIFY(commands->ajuda()->isVisible());
-    QCOMPARE(commands->ajuda()->txtAjuda->toPlainText(), frmAjuda::textAjuda());
+    QCOMPARE(control<QPlainTextEdit>(*commands->ajuda(), "txtAjuda")->toPlainText(), frmAjuda::textAjuda());
 }
 
 QTEST_MAIN(TestDocuments)
