@@ -1,11 +1,14 @@
 #include "common/core/CalibrationFile.h"
 #include "common/core/CircleSet.h"
 #include "common/core/NumberForm.h"
+#include "common/core/ParticleKernel.h"
 #include "common/core/Random.h"
 #include "common/core/ScreenScale.h"
 #include "common/surface/Surface.h"
 
 #include <QFile>
+#include <algorithm>
+#include <cmath>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -29,6 +32,8 @@ private slots:
     void calibrationDelete();
     void randomReplays();
     void circleStacking();
+    void directionCosines_data();
+    void directionCosines();
     void floodFillStopsAtOutline();
 };
 
@@ -263,4 +268,28 @@ void TestCommon::floodFillStopsAtOutline()
 }
 
 QTEST_MAIN(TestCommon)
+void TestCommon::directionCosines_data()
+{
+    QTest::addColumn<double>("angleA");
+    for (double angle : {0.0, 30.0, 60.0, 90.0, 135.0, 180.0, 240.0})
+        QTest::addRow("%g degrees", angle) << angle;
+}
+
+// Every draw is a direction: unit length where the third cosine has room,
+// and each of the six deals a permutation of the three.
+void TestCommon::directionCosines()
+{
+    QFETCH(double, angleA);
+    for (double u : {0.0, 0.25, 0.5, 0.75, 1 - 1e-12}) {
+        const std::array<double, 3> c = kernel::directionCosines(angleA, u);
+        const double rest = 1 - c[0] * c[0] - c[1] * c[1];
+        if (rest > 0)
+            QVERIFY(std::abs(c[0] * c[0] + c[1] * c[1] + c[2] * c[2] - 1) < 1e-9);
+        else
+            QCOMPARE(c[2], 1.0);
+        const std::array<double, 3> dealt = kernel::dealCosines(c, u);
+        QVERIFY(std::is_permutation(dealt.begin(), dealt.end(), c.begin()));
+    }
+}
+
 #include "test_common.moc"

@@ -4,7 +4,7 @@
 #include "launcher/calibration/LauncherApp.h"
 #include "launcher/menu/Models.h"
 #include "launcher/calibration/Optim_Boles.h"
-#include "TestSupport.h"
+#include "tests/support/LauncherSupport.h"
 
 #include <QFile>
 #include <QtTest>

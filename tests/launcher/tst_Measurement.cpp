@@ -2,7 +2,7 @@
 #include "launcher/animation/Measurement.h"
 #include "launcher/calibration/Optim_Boles.h"
 #include "common/core/Random.h"
-#include "TestSupport.h"
+#include "tests/support/LauncherSupport.h"
 #include "tests/support/FindControl.h"
 #include "common/widgets/TwipGeometry.h"
 

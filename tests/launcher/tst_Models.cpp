@@ -3,7 +3,7 @@
 #include "launcher/menu/MenuWidgets.h"
 #include "tests/support/FindControl.h"
 #include "common/core/Random.h"
-#include "TestSupport.h"
+#include "tests/support/LauncherSupport.h"
 #include "common/widgets/TwipGeometry.h"
 
 #include <QApplication>

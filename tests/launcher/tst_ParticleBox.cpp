@@ -1,7 +1,6 @@
 #include "launcher/animation/Measurement.h"
 #include "launcher/animation/ParticleBox.h"
 #include "common/core/Random.h"
-#include "TestSupport.h"
 
 #include <QtTest>
 #include <cmath>

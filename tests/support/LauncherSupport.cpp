@@ -1,4 +1,4 @@
-#include "TestSupport.h"
+#include "tests/support/LauncherSupport.h"
 
 #include <QApplication>
 #include <QMouseEvent>
