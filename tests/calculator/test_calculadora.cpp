@@ -123,6 +123,7 @@ private slots:
     void resultsButtonToggles();
     void deselectedMeasureKeepsGivenData();
     void selectAllAndNone();
+    void indicatorToggledFromOutsideChangesNothing();
 };
 
 // Expected texts per measure in the order Tpc, Gpl, Molar, Molal, FrM;
@@ -452,5 +453,21 @@ void TestCalculadora::selectAllAndNone()
 }
 
 QTEST_MAIN(TestCalculadora)
+
+// A screen reader may toggle an indicator; the calculator keeps its own
+// record, and the next change shows it again.
+void TestCalculadora::indicatorToggledFromOutsideChangesNothing()
+{
+    Model m;
+    m.choose({"ConceTpc"});
+    m.typeAll({"txtGsolut=10", "txtGdt=90"});
+    QCheckBox *given = m.check("chkGdt");
+    given->toggle();
+    QVERIFY(given->checkState() != Qt::Checked);
+    m.type("txtVdso", "100");
+    QCOMPARE(given->checkState(), Qt::Checked);
+    QVERIFY(m.text("txtDens")->isHidden());
+    QCOMPARE(m.text("txtTpc")->text(), " 10");
+}
 
 #include "test_calculadora.moc"
