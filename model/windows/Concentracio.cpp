@@ -28,7 +28,8 @@ QLineEdit *textBox(QWidget *parent, const char *name, const TwipRect &rect)
     return control<QLineEdit>(parent, name, rect, ControlFont);
 }
 
-struct ResultRow {
+// A row of a frame: the indicator with its caption, and the text box.
+struct BoxRow {
     const char *check;
     const char *text;
     const char *caption;
@@ -58,6 +59,18 @@ QCheckBox *indicator(QWidget *parent, const char *name, const QString &caption, 
     box->setAttribute(Qt::WA_TransparentForMouseEvents);
     box->setFocusPolicy(Qt::NoFocus);
     return box;
+}
+
+template <typename Key, std::size_t N>
+void buildRows(QGroupBox *frame, const BoxRow (&rows)[N], KeyedArray<Key, QCheckBox *, N> &checks,
+               KeyedArray<Key, QLineEdit *, N> &texts, float textLeft, bool threeState)
+{
+    for (std::size_t i = 0; i < N; ++i) {
+        const BoxRow &row = rows[i];
+        checks.values[i] = indicator(frame, row.check, QString::fromUtf8(row.caption),
+                                     {240, row.top, row.captionWidth, 375}, threeState);
+        texts.values[i] = textBox(frame, row.text, {textLeft, row.top, 1695, 375});
+    }
 }
 
 // A text box would take Ctrl+A as select-all; the menu's shortcuts come first
@@ -127,20 +140,15 @@ void Concentracio::buildControls()
 
     frResultats = frame(client, "frResultats", QStringLiteral("Resultats (amb 4 xifres significatives):"),
                         {6000, 5640, 4095, 2895});
-    const ResultRow resultRows[] = {
+    const BoxRow resultRows[] = {
         {"chkTpc", "txtTpc", "Tant per cent:", 360, 1695},   {"chkGpl", "txtGpl", "Grams per litre:", 840, 1815},
         {"chkMolar", "txtMolar", "Molaritat:", 1320, 1455},  {"chkMolal", "txtMolal", "molalitat:", 1800, 1815},
         {"chkFrM", "txtFrM", "Fracció molar:", 2280, 1935},
     };
-    for (Mesura mesura : TotesMesures) {
-        const ResultRow &row = resultRows[static_cast<int>(mesura)];
-        chkMesura[mesura] = indicator(frResultats, row.check, QString::fromUtf8(row.caption),
-                                      {240, row.top, row.captionWidth, 375}, false);
-        txtMesura[mesura] = textBox(frResultats, row.text, {2280, row.top, 1695, 375});
-    }
+    buildRows(frResultats, resultRows, chkMesura, txtMesura, 2280, false);
 
     frDades = frame(client, "frDades", QStringLiteral("Introduir dades:"), {4320, 1320, 5655, 3255});
-    const ResultRow dataRows[] = {
+    const BoxRow dataRows[] = {
         {"chkGsolut", "txtGsolut", "Massa solut (grams):", 360, 3255},
         {"chkGdt", "txtGdt", "Massa dissolvent (grams):", 840, 3015},
         {"chkVdso", "txtVdso", "Volum dissolució (cm3):", 1320, 3135},
@@ -148,12 +156,7 @@ void Concentracio::buildControls()
         {"chkMsolut", "txtMsolut", "Massa molecular solut:", 2280, 3015},
         {"chkMdt", "txtMdt", "Massa molecular dissolvent:", 2760, 3135},
     };
-    for (Dada dada : TotesDades) {
-        const ResultRow &row = dataRows[static_cast<int>(dada)];
-        chkDada[dada] = indicator(frDades, row.check, QString::fromUtf8(row.caption),
-                                  {240, row.top, row.captionWidth, 375}, true);
-        txtDada[dada] = textBox(frDades, row.text, {3840, row.top, 1695, 375});
-    }
+    buildRows(frDades, dataRows, chkDada, txtDada, 3840, true);
 
     lblPropietats = control<QLabel>(client, "lblPropietats", {8160, 5880, 3615, 2655});
     lblPropietats->setText(QStringLiteral("Propietats"));
