@@ -1,22 +1,13 @@
 #include "common/surface/Surface.h"
 
 #include "common/core/ScreenScale.h"
+#include "common/surface/Colour.h"
 
 #include <QPainter>
 #include <cmath>
 #include <vector>
 
 namespace {
-
-QColor toColour(Rgb c)
-{
-    return QColor(c.r, c.g, c.b);
-}
-
-int toPixel(float twips)
-{
-    return static_cast<int>(std::nearbyint(twips / TwipsPerPixel));
-}
 
 // Sprites are cached per quarter pixel of size, so a few hundred circles of a
 // handful of sizes cost a few images, made once.
@@ -38,7 +29,7 @@ void Surface::resize(float widthTwips, float heightTwips)
 {
     m_width = widthTwips;
     m_height = heightTwips;
-    const QSizeF pixels(std::max(1, toPixel(widthTwips)), std::max(1, toPixel(heightTwips)));
+    const QSizeF pixels(std::max(1, twipsToPixels(widthTwips)), std::max(1, twipsToPixels(heightTwips)));
     m_image = QImage((pixels * m_ratio).toSize(), QImage::Format_RGB32);
     m_image.setDevicePixelRatio(m_ratio);
     clear();
@@ -54,7 +45,7 @@ void Surface::setPixelRatio(qreal ratio)
 // reads and fills land where they did at a ratio of 1.
 QPoint Surface::devicePixel(float x, float y) const
 {
-    const auto device = [this](float twips) { return static_cast<int>(std::floor((toPixel(twips) + 0.5) * m_ratio)); };
+    const auto device = [this](float twips) { return static_cast<int>(std::floor((twipsToPixels(twips) + 0.5) * m_ratio)); };
     return {device(x), device(y)};
 }
 
@@ -186,6 +177,6 @@ void Surface::paint(QPainter &painter) const
         if (!image || key != previous)
             image = &sprite(key, c, ratio);
         previous = key;
-        painter.drawImage(QPoint(toPixel(c.left), toPixel(c.top)), *image);
+        painter.drawImage(QPoint(twipsToPixels(c.left), twipsToPixels(c.top)), *image);
     }
 }

@@ -10,8 +10,8 @@ namespace {
 QLabel *splashLabel(QWidget *parent, const char *name, const QString &caption, const TwipRect &rect,
                     const ControlPantalla::Look &look)
 {
-    auto *label = new QLabel(caption, parent);
-    label->setObjectName(QLatin1String(name));
+    auto *label = control<QLabel>(parent, name);
+    label->setText(caption);
     const Rgb bg = look.labelBackground;
     label->setStyleSheet(QStringLiteral("background-color: rgb(%1,%2,%3); color: rgb(0,0,192);")
                              .arg(bg.r)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/core/CircleSet.h"
+#include "common/surface/Colour.h"
 #include "common/widgets/TwipGeometry.h"
 
 #include <QColor>
@@ -27,11 +27,6 @@ W *control(QWidget *parent, const char *name, const TwipRect &rect, float fontPo
     if (fontPoints > 0)
         setFontPoints(w, fontPoints);
     return w;
-}
-
-inline QColor toColour(Rgb rgb)
-{
-    return QColor(rgb.r, rgb.g, rgb.b);
 }
 
 void setColour(QWidget *widget, QPalette::ColorRole role, const QColor &colour);

@@ -20,8 +20,7 @@ frmAjuda::frmAjuda(float escalaPantalla, QWidget *parent)
     setWindowTitle(QStringLiteral("Ajuda"));
     setAttribute(Qt::WA_DeleteOnClose);
 
-    txtAjuda = new QPlainTextEdit(this);
-    txtAjuda->setObjectName(QStringLiteral("txtAjuda"));
+    txtAjuda = control<QPlainTextEdit>(this, "txtAjuda");
     txtAjuda->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtAjuda->setFont(QFont(QStringLiteral("Arial")));
     txtAjuda->setPlainText(textAjuda());
