@@ -5,8 +5,8 @@
 #   notes file documents/Dades.txt (copied as is: UTF-8, CR LF)
 # The results are committed, so the suite itself never needs this script.
 #
-# Needs: cmake, a C++ compiler, Qt 6 (Gui), fonts-liberation2, and LibreOffice
-# (soffice with Writer and Impress).
+# Needs: cmake, a C++ compiler, Qt 6 (Gui), fonts-liberation2, python3, and
+# LibreOffice (soffice with Writer and Impress).
 # Usage: assets/regenerate.sh [pictures|documents]   (default: both)
 set -eu
 
@@ -35,6 +35,20 @@ soffice_convert() {
         --convert-to "$filter" --outdir "$work/out" "$@" >/dev/null
 }
 
+# The Office formats keep a linked picture as a link, and Arxius_models holds
+# no pictures: the slide show is converted from a copy that holds its own.
+with_figures_inside() {
+    python3 - "$1" "$2" <<'EOF'
+import base64, pathlib, re, sys
+source, target = map(pathlib.Path, sys.argv[1:])
+def inline(link):
+    data = base64.b64encode((source.parent / link.group(1)).read_bytes()).decode()
+    return f"<draw:image><office:binary-data>{data}</office:binary-data></draw:image>"
+text = re.sub(r'<draw:image xlink:href="([^"]+)"[^>]*/>', inline, source.read_text(encoding="utf-8"))
+target.write_text(text, encoding="utf-8")
+EOF
+}
+
 documents() {
     command -v soffice >/dev/null || { echo "soffice (LibreOffice) not found" >&2; exit 1; }
     mkdir -p "$work/out"
@@ -42,7 +56,9 @@ documents() {
     cd "$docs"
     soffice_convert pdf:writer_pdf_Export T_Concentra.fodt P_Concentra.fodt G_Concentra.fodt
     soffice_convert "doc:MS Word 97" InformExemConcentra.fodt InformFitxa.fodt
-    soffice_convert "pps:MS PowerPoint 97 AutoPlay" T_Concentra.fodp
+    mkdir -p "$work/inside"
+    with_figures_inside T_Concentra.fodp "$work/inside/T_Concentra.fodp"
+    soffice_convert "pps:MS PowerPoint 97 AutoPlay" "$work/inside/T_Concentra.fodp"
     for f in T_Concentra.pdf P_Concentra.pdf G_Concentra.pdf \
              InformExemConcentra.doc InformFitxa.doc T_Concentra.pps; do
         [ -s "$work/out/$f" ] || { echo "conversion failed: $f" >&2; exit 1; }

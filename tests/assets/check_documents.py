@@ -2,7 +2,9 @@
 """Checks the text of the companion documents' sources.
 
   check_documents.py spelling DOCS_DIR WORD_LIST   every word known to hunspell (ca) or listed
-  check_documents.py spaces DOCS_DIR               no plain space between a number and its unit
+  check_documents.py spaces DOCS_DIR               no plain space between a number and its unit,
+                                                   before an equals sign, or after one whose left
+                                                   side is a symbol or a number ("Ms = 58,44")
 
 The hidden "Dades model" spans hold data for the calculator check, not prose.
 """
@@ -21,6 +23,8 @@ SPACES = {f"{{{TEXT}}}s": " ", f"{{{TEXT}}}tab": "\t", f"{{{TEXT}}}line-break": 
 UNITS = ("g/mol", "g/cm³", "g/L", "mol/L", "mol/kg", "mol", "kg", "cm³", "L", "g", "ms",
          "s", "%", "°C", "M", "mm", "grams", "kilograms", "litres")
 NUMBER_THEN_UNIT = re.compile(r"\d[ \t](?:%s)(?![\w³])" % "|".join(map(re.escape, UNITS)))
+# A line may break after "=" in a chain, but a short left side must not be left behind.
+SPACED_EQUALS = re.compile(r"[ \t]=|(?:^|\s)\S{1,3}\s=[ \t]")
 
 
 def inline_text(element):
@@ -73,10 +77,11 @@ def check_spaces(folder):
     failures = 0
     for path in sources(folder):
         for paragraph in paragraphs(path):
-            for match in NUMBER_THEN_UNIT.finditer(paragraph):
-                start = max(0, match.start() - 25)
-                print(f"{path.name}: plain space before a unit in «…{paragraph[start:match.end()]}»")
-                failures += 1
+            for pattern, fault in ((NUMBER_THEN_UNIT, "before a unit"), (SPACED_EQUALS, "by an equals sign")):
+                for match in pattern.finditer(paragraph):
+                    start = max(0, match.start() - 25)
+                    print(f"{path.name}: plain space {fault} in «…{paragraph[start:match.end() + 5]}»")
+                    failures += 1
     return failures
 
 

@@ -257,6 +257,10 @@ void TestCompanionFiles::documents()
     QFETCH(QString, stream);
     const QByteArray data = readAll(modelsPath(name));
     QVERIFY2(!data.isEmpty(), qPrintable(modelsPath(name)));
+    // Shipped alone in the folder: a picture linked by its path would be missing.
+    const QString picture = QStringLiteral(".png");
+    const QByteArray utf16(reinterpret_cast<const char*>(picture.utf16()), picture.size() * 2);
+    QVERIFY2(!data.contains(picture.toLatin1()) && !data.contains(utf16), "links a picture file instead of holding it");
     if (name.endsWith(QLatin1String(".pdf"))) {
         QVERIFY(data.startsWith("%PDF-"));
         QVERIFY2(data.right(32).contains("%%EOF"), "truncated PDF");

@@ -524,6 +524,31 @@ QVector<QPointF> crystal(const Beaker& b, int perRow, int rows, int lastRow)
     return v;
 }
 
+// n particles at random through the solution, yet evenly: none closer to
+// another than a gap, which narrows only when no place is left for the rest.
+QVector<QPointF> scattered(const Beaker& b, int n, quint32 seed)
+{
+    QVector<QPointF> v;
+    QRandomGenerator rng(seed);
+    const QRectF area = solutionArea(b).adjusted(24, 24, -24, -24);
+    qreal gap = 62;
+    for (int misses = 0; v.size() < n; ++misses) {
+        if (misses == 2000) {
+            gap -= 2;
+            misses = 0;
+        }
+        const QPointF c(area.left() + rng.bounded(area.width()), area.top() + rng.bounded(area.height()));
+        bool ok = true;
+        for (const QPointF& q : v)
+            ok = ok && QLineF(c, q).length() > gap;
+        if (ok) {
+            v << c;
+            misses = 0;
+        }
+    }
+    return v;
+}
+
 void figures(const QString& dir)
 {
     const Beaker b;
@@ -547,32 +572,11 @@ void figures(const QString& dir)
     paint(QStringLiteral("dissolucio2.png"), partial, true, 12, 65);
 
     // 3. Every particle is spread through the solution: a homogeneous mixture.
-    QVector<QPointF> spread;
-    QRandomGenerator rng(13);
-    const QRectF area = solutionArea(b).adjusted(20, 20, -20, -20);
-    for (int row = 0; row < 4; ++row)
-        for (int col = 0; col < 4; ++col)
-            spread << QPointF(area.left() + (col + 0.5) * area.width() / 4 + rng.bounded(16.0) - 8,
-                              area.top() + (row + 0.5) * area.height() / 4 + rng.bounded(12.0) - 6);
-    paint(QStringLiteral("dissolucio3.png"), spread, true, 14, 12);
+    paint(QStringLiteral("dissolucio3.png"), scattered(b, 16, 31), true, 14, 12);
 
     // Two solutions of the same volume: few or many solute particles.
-    auto scatter = [&](int n, quint32 seed) {
-        QVector<QPointF> v;
-        QRandomGenerator r(seed);
-        const QRectF a = solutionArea(b).adjusted(24, 24, -24, -24);
-        for (int tries = 0; v.size() < n && tries < 10000; ++tries) {
-            const QPointF c(a.left() + r.bounded(a.width()), a.top() + r.bounded(a.height()));
-            bool ok = true;
-            for (const QPointF& q : v)
-                ok = ok && QLineF(c, q).length() > 62;
-            if (ok)
-                v << c;
-        }
-        return v;
-    };
-    paint(QStringLiteral("diluida.png"), scatter(5, 21), true, 22, 75);
-    paint(QStringLiteral("concentrada.png"), scatter(16, 23), true, 24, 12);
+    paint(QStringLiteral("diluida.png"), scattered(b, 5, 21), true, 22, 75);
+    paint(QStringLiteral("concentrada.png"), scattered(b, 16, 23), true, 24, 12);
 }
 
 }  // namespace
