@@ -1,12 +1,15 @@
 #include "Optim_Boles.h"
 
 #include "CalibrationFile.h"
+#include "MessageBox.h"
 #include "ScreenScale.h"
 #include "TwipGeometry.h"
 #include "WidgetLook.h"
 
 const QString Optim_Boles::Message = QStringLiteral("Optimitzant el nombre de partícules  ");
 const QString Optim_Boles::Mark = QStringLiteral("■");
+const QString Optim_Boles::UnwrittenMessage
+    = QStringLiteral("No s'ha pogut desar el resultat de l'optimització. El model farà servir el sòlid més petit.");
 
 namespace {
 
@@ -98,10 +101,11 @@ void Optim_Boles::addMark()
 }
 
 // A file that cannot be written leaves the model its smallest solid, which
-// is no reason to keep the user from the launcher.
+// is no reason to keep the user from the launcher, only to tell them.
 void Optim_Boles::finish()
 {
     tmrRelloOptim.stop();
-    writeCalibration(calibrationFilePath(), measurement.TempsBudget, measurement.NombreFinal);
+    if (!writeCalibration(calibrationFilePath(), measurement.TempsBudget, measurement.NombreFinal))
+        showMessage(this, UnwrittenMessage);
     emit measured(measurement.NombreFinal);
 }

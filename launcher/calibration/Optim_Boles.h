@@ -19,6 +19,7 @@ public:
 
     static const QString Message;
     static const QString Mark;
+    static const QString UnwrittenMessage;
 
     PictureBox *Caja;
     ParticleBox boles;

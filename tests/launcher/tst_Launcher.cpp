@@ -99,7 +99,9 @@ void TestLauncher::unwritableFileStillOpensMenu()
     PrivateRuntime runtime;
     QVERIFY(QDir(runtime.path()).mkdir(QStringLiteral("Optim_boles.txt")));
     SlowStart s;
+    MessageWatcher watcher;
     s.runToMenu();
+    QCOMPARE(watcher.texts, QStringList{Optim_Boles::UnwrittenMessage});
     QVERIFY(s.launcher.menu()->isVisible());
     QCOMPARE(s.ended, 0);
     QCOMPARE(readCalibration(calibrationFilePath()).NombreBolesOptim, std::int16_t(64));
