@@ -30,6 +30,9 @@ public:
 
     void tick();
 
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
 signals:
     // The file is written (or could not be) and the timer is off.
     void measured(std::int16_t NombreFinal);
@@ -39,4 +42,7 @@ private:
     void load();
     void addMark();
     void finish();
+    void beginMeasuring();
+
+    bool m_painted = false;
 };

@@ -33,7 +33,7 @@ struct SlowStart {
     {
         launcher.start();
         QVERIFY(launcher.splash());
-        QTRY_VERIFY(launcher.calibration());
+        QTRY_VERIFY(launcher.calibration() && launcher.calibration()->tmrRelloOptim.isActive());
         launcher.calibration()->tmrRelloOptim.stop();
         while (launcher.calibration()->measurement.Comptador < ticks)
             launcher.calibration()->tick();
