@@ -7,6 +7,7 @@ packages=(
   xvfb xauth xdotool imagemagick x11-utils
   libreoffice-writer libreoffice-impress python3 python3-uno
   xdg-utils
+  clang libclang-rt-14-dev
   hunspell hunspell-ca
 )
 missing=()
