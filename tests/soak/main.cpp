@@ -53,6 +53,7 @@ bool soak(int edge, const ScreenScale &scale, long ticks)
 
 int main(int argc, char **argv)
 {
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const long ticks = argc > 1 ? std::atol(argv[1]) : 1000000;
