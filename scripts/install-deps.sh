@@ -8,6 +8,7 @@ packages=(
   libreoffice-writer libreoffice-impress python3 python3-uno
   xdg-utils
   dpkg-dev lintian appstream
+  clang libclang-rt-14-dev
   hunspell hunspell-ca
 )
 missing=()

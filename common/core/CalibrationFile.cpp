@@ -2,13 +2,17 @@
 
 #include "common/core/NumberForm.h"
 
-#include <QDir>
+#include "common/core/PrivateFolder.h"
+
 #include <QFile>
-#include <QStandardPaths>
 #include <algorithm>
 #include <cmath>
 #include <limits>
 #include <optional>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -38,14 +42,67 @@ std::optional<std::string> secondItem(const QByteArray &contents)
     return buffer;
 }
 
+// Owns a descriptor that is open only on a regular file: a planted link is
+// not followed, and a FIFO or device neither blocks nor is accepted.
+class RegularFile {
+public:
+    RegularFile(const QString &path, int flags)
+        : m_fd(::open(QFile::encodeName(path).constData(), flags | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600))
+    {
+        struct stat info {};
+        if (m_fd >= 0 && (::fstat(m_fd, &info) != 0 || !S_ISREG(info.st_mode))) {
+            ::close(m_fd);
+            m_fd = -1;
+        }
+    }
+    ~RegularFile()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    RegularFile(const RegularFile &) = delete;
+    RegularFile &operator=(const RegularFile &) = delete;
+
+    bool isOpen() const { return m_fd >= 0; }
+
+    std::optional<QByteArray> readAll() const
+    {
+        QByteArray contents;
+        char chunk[4096];
+        for (;;) {
+            const ssize_t got = ::read(m_fd, chunk, sizeof chunk);
+            if (got < 0)
+                return std::nullopt;
+            if (got == 0)
+                return contents;
+            contents.append(chunk, got);
+        }
+    }
+
+    bool replaceWith(const std::string &text) const
+    {
+        if (::ftruncate(m_fd, 0) != 0)
+            return false;
+        std::size_t done = 0;
+        while (done < text.size()) {
+            const ssize_t put = ::write(m_fd, text.data() + done, text.size() - done);
+            if (put <= 0)
+                return false;
+            done += static_cast<std::size_t>(put);
+        }
+        return ::fsync(m_fd) == 0;
+    }
+
+private:
+    int m_fd;
+};
+
 } // namespace
 
 QString calibrationFilePath()
 {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty())
-        folder = QDir::tempPath();
-    return folder + QStringLiteral("/Optim_boles.txt");
+    const QString folder = privateFolder();
+    return folder.isEmpty() ? QString() : folder + QStringLiteral("/Optim_boles.txt");
 }
 
 SolidSize solidSizeForCount(double count)
@@ -63,10 +120,9 @@ SolidSize solidSizeForCount(double count)
 
 SolidSize readCalibration(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const auto item = secondItem(file.read(4096));
+    const RegularFile file(path, O_RDONLY);
+    const auto contents = file.isOpen() ? file.readAll() : std::nullopt;
+    const auto item = contents ? secondItem(*contents) : std::nullopt;
     if (!item)
         return {};
     return solidSizeForCount(readNumber(*item));
@@ -74,12 +130,8 @@ SolidSize readCalibration(const QString &path)
 
 bool writeCalibration(const QString &path, float timeBudget, std::int16_t count)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    const std::string text = shortForm(timeBudget) + "\r\n" + shortForm(count) + "\r\n";
-    const auto written = file.write(text.data(), static_cast<qint64>(text.size()));
-    return file.flush() && written == static_cast<qint64>(text.size());
+    const RegularFile file(path, O_WRONLY | O_CREAT);
+    return file.isOpen() && file.replaceWith(shortForm(timeBudget) + "\r\n" + shortForm(count) + "\r\n");
 }
 
 bool deleteCalibration(const QString &path)

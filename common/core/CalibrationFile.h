@@ -6,7 +6,8 @@
 // The file through which the launcher tells the model how many particles
 // this computer animates in time: " .07" CR LF, then the count CR LF.
 
-// Private to the user and gone after logout, like the session it describes.
+// Private to the user and gone after logout, like the session it describes;
+// empty when the user has no private folder.
 QString calibrationFilePath();
 
 struct SolidSize {
@@ -18,6 +19,7 @@ struct SolidSize {
 // edge is kept between 4 and 7 so the particle tables always hold it.
 SolidSize solidSizeForCount(double count);
 
+// Reader and writer take only a regular file: never a link, never a FIFO.
 // Reads the file as the model does at start-up; any fault gives 4 × 4 × 4.
 SolidSize readCalibration(const QString &path);
 

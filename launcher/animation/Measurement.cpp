@@ -37,6 +37,12 @@ void Measurement::start()
     Comptador = 0;
 }
 
+void Measurement::restartTiming()
+{
+    TempsInici = m_clock();
+    Comptador = 0;
+}
+
 void Measurement::Crea_Boles_Optim()
 {
     m_box.create(NombreBoles);

@@ -21,6 +21,9 @@ public:
 
     // The first set of 50 particles.
     void start();
+    // Times the current set from now, so that what came before is not
+    // counted as animation.
+    void restartTiming();
     Step tick();
 
     float TempsBudget;

@@ -5,6 +5,7 @@
 #include "common/core/ScreenScale.h"
 #include "common/widgets/TwipGeometry.h"
 #include "common/widgets/Controls.h"
+#include "common/widgets/MessageBox.h"
 #include "common/widgets/PictureBox.h"
 
 #include <QLabel>
@@ -12,6 +13,8 @@
 
 const QString Optim_Boles::Message = QStringLiteral("Optimitzant el nombre de partícules  ");
 const QString Optim_Boles::Mark = QStringLiteral("■");
+const QString Optim_Boles::UnwrittenMessage
+    = QStringLiteral("No s'ha pogut desar el resultat de l'optimització. El model farà servir el sòlid més petit.");
 
 namespace {
 
@@ -76,6 +79,22 @@ void Optim_Boles::load()
     lblPunts->setText(Mark);
     moveTwips(lblPunts, message.left + message.width, message.top - 20);
     fitToText(lblPunts);
+}
+
+// Creating, laying out and first painting the window would otherwise count
+// against the first set, and on a loaded machine decide the whole result.
+void Optim_Boles::paintEvent(QPaintEvent *event)
+{
+    QWidget::paintEvent(event);
+    if (m_painted)
+        return;
+    m_painted = true;
+    QTimer::singleShot(0, this, &Optim_Boles::beginMeasuring);
+}
+
+void Optim_Boles::beginMeasuring()
+{
+    m_measurement.restartTiming();
     tmrRelloOptim->start();
 }
 
@@ -101,10 +120,11 @@ void Optim_Boles::addMark()
 }
 
 // A file that cannot be written leaves the model its smallest solid, which
-// is no reason to keep the user from the launcher.
+// is no reason to keep the user from the launcher, only to tell them.
 void Optim_Boles::finish()
 {
     tmrRelloOptim->stop();
-    writeCalibration(calibrationFilePath(), m_measurement.TempsBudget, m_measurement.NombreFinal);
+    if (!writeCalibration(calibrationFilePath(), m_measurement.TempsBudget, m_measurement.NombreFinal))
+        showMessage(this, UnwrittenMessage);
     emit measured(m_measurement.NombreFinal);
 }

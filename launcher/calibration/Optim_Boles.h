@@ -20,10 +20,14 @@ public:
 
     static const QString Message;
     static const QString Mark;
+    static const QString UnwrittenMessage;
 
     // One tick of the clock: the measurement's step, and a mark when it grew.
     void tick();
     const Measurement &measurement() const { return m_measurement; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
 
 signals:
     // The file is written (or could not be) and the timer is off.
@@ -34,6 +38,9 @@ private:
     void load();
     void addMark();
     void finish();
+    void beginMeasuring();
+
+    bool m_painted = false;
 
     PictureBox *Caja;
     ParticleBox boles;

@@ -6,12 +6,10 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QUrl>
 
 const QString DocumentCommands::MissatgeFallada = QStringLiteral("El procés requerit ha fallat");
 const QString DocumentCommands::TitolFitxa = QStringLiteral("Concentració de les dissolucions");
@@ -59,7 +57,12 @@ QString Directori_Actual()
     return directory;
 }
 
-DocumentCommands::ReportHelper DocumentCommands::defaultReportHelper()
+DocumentCommands::HelperProgram DocumentCommands::defaultOpener()
+{
+    return {QStringLiteral("xdg-open"), {}};
+}
+
+DocumentCommands::HelperProgram DocumentCommands::defaultReportHelper()
 {
     return {pythonInterpreter(), {QCoreApplication::applicationDirPath() + QStringLiteral("/informe.py")}};
 }
@@ -68,7 +71,7 @@ DocumentCommands::DocumentCommands(Concentracio &window, float escalaPantalla)
     : QObject(&window)
     , mainWindow(window)
     , escala(escalaPantalla)
-    , opener(QDesktopServices::openUrl)
+    , opener(defaultOpener())
     , helper(defaultReportHelper())
 {
     connect(&window, &Concentracio::commandChosen, this, &DocumentCommands::command);
@@ -92,12 +95,12 @@ void DocumentCommands::command(Comanda chosen)
     }
 }
 
-void DocumentCommands::setOpener(Opener newOpener)
+void DocumentCommands::setOpener(HelperProgram newOpener)
 {
     opener = std::move(newOpener);
 }
 
-void DocumentCommands::setReportHelper(ReportHelper newHelper)
+void DocumentCommands::setReportHelper(HelperProgram newHelper)
 {
     helper = std::move(newHelper);
 }
@@ -108,46 +111,64 @@ frmAjuda *DocumentCommands::ajuda() const
 }
 
 // The desktop may accept a file that is not there and fail later, out of
-// sight; a missing file is a failure here and now.
+// sight; a missing file is a failure here and now. A file with no program
+// associated shows only in the opener's exit status, which may come as late
+// as the viewer's end, so it is awaited without blocking.
 void DocumentCommands::openWithDesktop(const QString &file)
 {
     const QString path = companionPath(file);
-    if (!QFileInfo(path).isFile() || !opener(QUrl::fromLocalFile(path)))
-        fail();
+    if (!QFileInfo(path).isFile())
+        return fail();
+    runHelper(opener, {path}, [this](bool succeeded) {
+        if (!succeeded)
+            fail();
+        emit openerFinished(succeeded);
+    });
 }
 
 // Writer may take many seconds to start: the helper runs on its own while
-// the window keeps answering, and its exit status tells the outcome.
+// the window keeps answering, and its exit status tells the outcome. Once it
+// has ended, choosing the report again brings the open document forward.
 void DocumentCommands::openReport(const QString &file, const QString &title)
 {
     const QString path = companionPath(file);
     if (!QFileInfo(path).isFile())
         return fail();
-    QStringList arguments = helper.arguments;
+    if (reportsOpening.contains(path))
+        return;
+    QStringList arguments;
     if (!title.isEmpty())
         arguments << QStringLiteral("--title") << title;
     arguments << path;
+    reportsOpening.insert(path);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    runHelper(helper, arguments, [this, path](bool succeeded) { reportDone(path, succeeded); });
+}
 
+void DocumentCommands::runHelper(const HelperProgram &program, const QStringList &arguments,
+                                 std::function<void(bool)> done)
+{
     auto *process = new QProcess(this);
+    process->setStandardInputFile(QProcess::nullDevice());
     process->setStandardOutputFile(QProcess::nullDevice());
     process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    connect(process, &QProcess::finished, this, [this, process](int code, QProcess::ExitStatus status) {
+    connect(process, &QProcess::finished, this, [process, done](int code, QProcess::ExitStatus status) {
         process->deleteLater();
-        reportDone(status == QProcess::NormalExit && code == 0);
+        done(status == QProcess::NormalExit && code == 0);
     });
     // A crash also ends in finished(); only a failed start does not.
-    connect(process, &QProcess::errorOccurred, this, [this, process](QProcess::ProcessError error) {
+    connect(process, &QProcess::errorOccurred, this, [process, done](QProcess::ProcessError error) {
         if (error != QProcess::FailedToStart)
             return;
         process->deleteLater();
-        reportDone(false);
+        done(false);
     });
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    process->start(helper.program, arguments);
+    process->start(program.program, program.arguments + arguments);
 }
 
-void DocumentCommands::reportDone(bool succeeded)
+void DocumentCommands::reportDone(const QString &path, bool succeeded)
 {
+    reportsOpening.remove(path);
     QApplication::restoreOverrideCursor();
     if (!succeeded)
         fail();

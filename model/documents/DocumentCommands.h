@@ -4,11 +4,11 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QSet>
 #include <QStringList>
 
 #include <functional>
 
-class QUrl;
 class frmAjuda;
 
 // The process's current directory, always ending in one separator.
@@ -23,25 +23,28 @@ public:
     static const QString MissatgeFallada;
     static const QString TitolFitxa;
 
-    // Hands a file to the desktop; false when it could not.
-    using Opener = std::function<bool(const QUrl &)>;
-
-    // How the report helper is started; the document's arguments follow.
-    struct ReportHelper {
+    // How a helper program is started; the document's arguments follow.
+    // It succeeds when it exits with status 0.
+    struct HelperProgram {
         QString program;
         QStringList arguments;
     };
-    static ReportHelper defaultReportHelper();
+    // Hands a file to the program the desktop associates with it.
+    static HelperProgram defaultOpener();
+    // Shows a report document in Writer.
+    static HelperProgram defaultReportHelper();
 
     DocumentCommands(Concentracio &window, float escalaPantalla);
 
-    void setOpener(Opener opener);
-    void setReportHelper(ReportHelper helper);
+    void setOpener(HelperProgram opener);
+    void setReportHelper(HelperProgram helper);
 
     // The help window while it is open, else null.
     frmAjuda *ajuda() const;
 
 signals:
+    // A desktop command has ended, its failure message already dismissed.
+    void openerFinished(bool succeeded);
     // A report command has ended, its failure message already dismissed.
     void reportFinished(bool succeeded);
 
@@ -49,13 +52,17 @@ private:
     void command(Concentracio::Comanda chosen);
     void openWithDesktop(const QString &file);
     void openReport(const QString &file, const QString &title);
-    void reportDone(bool succeeded);
+    void reportDone(const QString &path, bool succeeded);
+    void runHelper(const HelperProgram &helper, const QStringList &arguments, std::function<void(bool)> done);
     void showHelp();
     void fail();
 
     Concentracio &mainWindow;
     float escala;
-    Opener opener;
-    ReportHelper helper;
+    HelperProgram opener;
+    HelperProgram helper;
+    // Reports whose helper is still running: choosing one again while
+    // Writer opens it must not open a second copy.
+    QSet<QString> reportsOpening;
     QPointer<frmAjuda> finestraAjuda;
 };

@@ -12,6 +12,7 @@ The exit status is 0 when the document is open (or saved) as asked.
 """
 
 import argparse
+import hashlib
 import os
 import shutil
 import subprocess
@@ -28,7 +29,7 @@ except ImportError as missing:
     uno = None
     BRIDGE_ERROR = missing
 
-PIPE_NAME = "Concentracio_informe"
+PIPE_PREFIX = "Concentracio_informe"
 CONNECT_SECONDS = 90
 STOP_SECONDS = 30
 
@@ -45,6 +46,14 @@ def parse_arguments(argv):
     parser.add_argument("--profile", help="user profile folder of the private Writer")
     parser.add_argument("document")
     return parser.parse_args(argv)
+
+
+def session_pipe_name():
+    """Writer's pipe for this user and graphical session: pupils sharing an
+    account on several screens each get their own Writer, on their own screen."""
+    session = "\0".join([str(os.getuid()), os.environ.get("XDG_RUNTIME_DIR", ""),
+                         os.environ.get("WAYLAND_DISPLAY", ""), os.environ.get("DISPLAY", "")])
+    return "%s_%s" % (PIPE_PREFIX, hashlib.sha256(session.encode()).hexdigest()[:24])
 
 
 def office_program():
@@ -105,8 +114,22 @@ def property_values(**values):
     return tuple(result)
 
 
+def document_url(path):
+    return uno.systemPathToFileUrl(os.path.abspath(path))
+
+
+def already_open(desktop, path):
+    url = document_url(path)
+    components = desktop.getComponents().createEnumeration()
+    while components.hasMoreElements():
+        component = components.nextElement()
+        if hasattr(component, "getURL") and component.getURL() == url:
+            return component
+    return None
+
+
 def load(desktop, path, hidden):
-    url = uno.systemPathToFileUrl(os.path.abspath(path))
+    url = document_url(path)
     document = desktop.loadComponentFromURL(url, "_blank" if hidden else "_default", 0,
                                             property_values(Hidden=hidden))
     if document is None or not hasattr(document, "getText"):
@@ -130,13 +153,18 @@ def bring_to_front(document):
     window.toFront()
 
 
+# Chosen again while open, the document only comes forward: a second copy
+# would let the last save win, and the title would go in twice.
 def open_visibly(path, title):
-    desktop = connect(PIPE_NAME)
+    pipe = session_pipe_name()
+    desktop = connect(pipe)
     if desktop is None:
-        desktop = wait_for_office(PIPE_NAME, start_office(PIPE_NAME, False, None))
-    document = load(desktop, path, hidden=False)
-    if title:
-        insert_title(document, title, move_view=True)
+        desktop = wait_for_office(pipe, start_office(pipe, False, None))
+    document = already_open(desktop, path)
+    if document is None:
+        document = load(desktop, path, hidden=False)
+        if title:
+            insert_title(document, title, move_view=True)
     bring_to_front(document)
 
 
@@ -153,7 +181,7 @@ def stop_office(desktop, office):
 
 
 def edit_headless(path, title, profile):
-    pipe = "%s_%d_%d" % (PIPE_NAME, os.getpid(), time.monotonic_ns())
+    pipe = "%s_%d_%d" % (PIPE_PREFIX, os.getpid(), time.monotonic_ns())
     office = start_office(pipe, True, profile)
     desktop = None
     try:

@@ -1,9 +1,11 @@
 #include "model/startup/SingleInstance.h"
 
-#include <QCryptographicHash>
+#include "common/core/PrivateFolder.h"
+
 #include <QLocalSocket>
-#include <QStandardPaths>
+#include <QRegularExpression>
 #include <QWidget>
+#include <cstdio>
 
 namespace {
 constexpr int AnswerTimeoutMs = 1000;
@@ -18,11 +20,16 @@ SingleInstance::SingleInstance(QString name, QObject *parent)
     connect(&m_server, &QLocalServer::newConnection, this, &SingleInstance::answer);
 }
 
+// Pupils sharing one account on several thin clients each have a display of
+// their own, so each gets a model of their own.
 QString SingleInstance::defaultName()
 {
-    const QByteArray home = QStandardPaths::writableLocation(QStandardPaths::HomeLocation).toUtf8();
-    return QStringLiteral("Concentracio-")
-           + QString::fromLatin1(QCryptographicHash::hash(home, QCryptographicHash::Sha1).toHex().left(12));
+    const QString folder = privateFolder();
+    if (folder.isEmpty())
+        return {};
+    const QString session = qEnvironmentVariable("WAYLAND_DISPLAY") + QLatin1Char('-') + qEnvironmentVariable("DISPLAY");
+    static const QRegularExpression unsafe(QStringLiteral("[^A-Za-z0-9._-]"));
+    return folder + QStringLiteral("/Concentracio-") + QString(session).replace(unsafe, QStringLiteral("_"));
 }
 
 bool SingleInstance::askRunningInstance()
@@ -37,13 +44,24 @@ bool SingleInstance::askRunningInstance()
     return true;
 }
 
+// Whatever holds the name and does not answer (a socket left by a crash, a
+// plain file) is replaced; asking again first keeps a model that has just
+// started listening from losing its socket.
 bool SingleInstance::claim()
 {
-    if (askRunningInstance())
-        return false;
-    // A socket left by a crashed instance would block listening.
-    QLocalServer::removeServer(m_name);
-    m_server.listen(m_name);
+    if (!m_name.isEmpty()) {
+        if (askRunningInstance())
+            return false;
+        if (m_server.listen(m_name))
+            return true;
+        if (askRunningInstance())
+            return false;
+        QLocalServer::removeServer(m_name);
+        if (m_server.listen(m_name))
+            return true;
+    }
+    std::fprintf(stderr, "Concentracio: no es pot evitar una segona finestra del model (%s): %s\n",
+                 qPrintable(m_name), qPrintable(m_server.errorString()));
     return true;
 }
 

@@ -7,10 +7,15 @@
 #include "common/surface/Surface.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 #include <algorithm>
 #include <cmath>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 class TestCommon : public QObject {
     Q_OBJECT
@@ -30,6 +35,10 @@ private slots:
     void calibrationWriteBytes_data();
     void calibrationWriteBytes();
     void calibrationDelete();
+    void calibrationFaults_data();
+    void calibrationFaults();
+    void privateFallback_data();
+    void privateFallback();
     void randomReplays();
     void circleStacking();
     void directionCosines_data();
@@ -220,6 +229,118 @@ void TestCommon::calibrationDelete()
     QVERIFY(deleteCalibration(path));
     QVERIFY(!writeCalibration(dir.filePath(QStringLiteral("no/such/folder/file.txt")), 0.07f, 100));
     QVERIFY(calibrationFilePath().endsWith(QStringLiteral("/Optim_boles.txt")));
+}
+
+enum class PathKind { Directory, LinkToOwnFile, Fifo, RandomBytes, LongFirstLine };
+Q_DECLARE_METATYPE(PathKind)
+
+// What another account, a crash or a full disk may leave at the path.
+static void plant(PathKind kind, const QString &path, const QString &victim)
+{
+    QFile file(kind == PathKind::LinkToOwnFile ? victim : path);
+    switch (kind) {
+    case PathKind::Directory:
+        QVERIFY(QDir().mkdir(path));
+        return;
+    case PathKind::Fifo:
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        return;
+    case PathKind::LinkToOwnFile:
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(" .07\r\n 400\r\n");
+        file.close();
+        QVERIFY(QFile::link(victim, path));
+        return;
+    case PathKind::RandomBytes: {
+        QByteArray bytes(4096, Qt::Uninitialized);
+        QRandomGenerator generator(14);
+        generator.fillRange(reinterpret_cast<quint32 *>(bytes.data()), bytes.size() / 4);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes.replace('\n', 'x').replace('\r', 'x').replace(',', 'x'));
+        return;
+    }
+    case PathKind::LongFirstLine:
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(5000, '7') + "\r\n 216\r\n");
+        return;
+    }
+}
+
+void TestCommon::calibrationFaults_data()
+{
+    QTest::addColumn<PathKind>("kind");
+    QTest::addColumn<int>("edgeRead");
+    QTest::addColumn<bool>("written");
+    QTest::newRow("directory") << PathKind::Directory << 4 << false;
+    QTest::newRow("symbolic link") << PathKind::LinkToOwnFile << 4 << false;
+    QTest::newRow("FIFO") << PathKind::Fifo << 4 << false;
+    QTest::newRow("4 KiB random") << PathKind::RandomBytes << 4 << true;
+    QTest::newRow("5000-byte first line") << PathKind::LongFirstLine << 6 << true;
+}
+
+void TestCommon::calibrationFaults()
+{
+    QFETCH(PathKind, kind);
+    QFETCH(int, edgeRead);
+    QFETCH(bool, written);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Optim_boles.txt"));
+    const QString victim = dir.filePath(QStringLiteral("treball.txt"));
+    plant(kind, path, victim);
+    QCOMPARE(int(readCalibration(path).BolesAresta), edgeRead);
+    QCOMPARE(writeCalibration(path, 0.07f, 125), written);
+    QCOMPARE(int(readCalibration(path).BolesAresta), written ? 5 : 4);
+    if (kind == PathKind::LinkToOwnFile) {
+        QFile file(victim);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray(" .07\r\n 400\r\n"));
+    }
+}
+
+enum class Planted { Nothing, OpenFolder, LinkToFolder };
+Q_DECLARE_METATYPE(Planted)
+
+// Runtime folders Qt rejects (here plain files, as another account may plant
+// in the temporary folder) must not send the file to a shared folder; the
+// fallback is closed, or refused when it is a link.
+void TestCommon::privateFallback_data()
+{
+    QTest::addColumn<Planted>("planted");
+    QTest::addColumn<bool>("usable");
+    QTest::newRow("created") << Planted::Nothing << true;
+    QTest::newRow("left open") << Planted::OpenFolder << true;
+    QTest::newRow("a link") << Planted::LinkToFolder << false;
+}
+
+void TestCommon::privateFallback()
+{
+    QFETCH(Planted, planted);
+    QFETCH(bool, usable);
+    QTemporaryDir dir;
+    const QString notAFolder = dir.filePath(QStringLiteral("runtime"));
+    QFile(notAFolder).open(QIODevice::WriteOnly);
+    QFile(dir.filePath(QStringLiteral("runtime-") + QString::fromLocal8Bit(::getpwuid(::geteuid())->pw_name))).open(QIODevice::WriteOnly);
+    const QString fallback = dir.filePath(QStringLiteral("cache/kinetra-runtime"));
+    QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("cache/elsewhere"))));
+    if (planted == Planted::OpenFolder) {
+        QVERIFY(QDir().mkpath(fallback));
+        QVERIFY(QFile::setPermissions(fallback, QFileDevice::Permissions(0x7777)));
+    } else if (planted == Planted::LinkToFolder) {
+        QVERIFY(QFile::link(dir.filePath(QStringLiteral("cache/elsewhere")), fallback));
+    }
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    const QByteArray cache = qgetenv("XDG_CACHE_HOME");
+    const QByteArray temp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(dir.path()));
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(notAFolder));
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(dir.filePath(QStringLiteral("cache"))));
+    const QString path = calibrationFilePath();
+    qputenv("XDG_RUNTIME_DIR", runtime);
+    qputenv("XDG_CACHE_HOME", cache);
+    qputenv("TMPDIR", temp);
+    QCOMPARE(path, usable ? fallback + QStringLiteral("/Optim_boles.txt") : QString());
+    if (usable)
+        QCOMPARE(int(QFileInfo(fallback).permissions() & QFileDevice::Permissions(0x0077)), 0);
 }
 
 void TestCommon::randomReplays()

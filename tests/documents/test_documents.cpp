@@ -17,6 +17,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -72,6 +73,7 @@ private slots:
     void shellCommands();
     void reportCommands_data();
     void reportCommands();
+    void reportChosenAgainWhileOpening();
 
     void helpText_data();
     void helpText();
@@ -120,21 +122,52 @@ void TestDocuments::directoriActual()
     QCOMPARE(Directori_Actual() + "Arxius_models", expected + "Arxius_models");
 }
 
+enum class Desktop { Accepts, NoHandlers };
+Q_DECLARE_METATYPE(Desktop)
+
+// With no handlers anywhere, the real opener finds no program for the file.
+class DesktopWithoutHandlers {
+public:
+    DesktopWithoutHandlers()
+    {
+        for (const char *name : {"XDG_DATA_HOME", "XDG_DATA_DIRS", "XDG_CONFIG_HOME", "XDG_CONFIG_DIRS"})
+            set(name, m_empty.path().toLocal8Bit());
+        for (const char *name : {"XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION", "GNOME_DESKTOP_SESSION_ID"})
+            set(name, QByteArray());
+        set("BROWSER", "false");
+    }
+    ~DesktopWithoutHandlers()
+    {
+        for (auto it = m_saved.cbegin(); it != m_saved.cend(); ++it)
+            it.value().isNull() ? qunsetenv(it.key()) : qputenv(it.key(), it.value());
+    }
+
+private:
+    void set(const char *name, const QByteArray &value)
+    {
+        m_saved.insert(name, qEnvironmentVariableIsSet(name) ? qgetenv(name) : QByteArray());
+        value.isEmpty() ? qunsetenv(name) : qputenv(name, value);
+    }
+
+    QTemporaryDir m_empty;
+    QMap<const char *, QByteArray> m_saved;
+};
+
 void TestDocuments::shellCommands_data()
 {
     QTest::addColumn<QString>("item");
     QTest::addColumn<QString>("file");
     QTest::addColumn<bool>("present");
-    QTest::addColumn<bool>("desktopAccepts");
+    QTest::addColumn<Desktop>("desktop");
 
     const QList<QPair<QString, QString>> commands = {
         {"ArxiuText", "Dades.txt"},        {"FinPre", "T_Concentra.pps"},  {"FinTeo", "T_Concentra.pdf"},
         {"FinProp", "P_Concentra.pdf"}, {"FinGuia", "G_Concentra.pdf"},
     };
     for (const auto &[item, file] : commands) {
-        QTest::addRow("%s opened", qPrintable(item)) << item << file << true << true;
-        QTest::addRow("%s missing", qPrintable(item)) << item << file << false << true;
-        QTest::addRow("%s no program", qPrintable(item)) << item << file << true << false;
+        QTest::addRow("%s opened", qPrintable(item)) << item << file << true << Desktop::Accepts;
+        QTest::addRow("%s missing", qPrintable(item)) << item << file << false << Desktop::Accepts;
+        QTest::addRow("%s no program", qPrintable(item)) << item << file << true << Desktop::NoHandlers;
     }
 }
 
@@ -143,25 +176,33 @@ void TestDocuments::shellCommands()
     QFETCH(QString, item);
     QFETCH(QString, file);
     QFETCH(bool, present);
-    QFETCH(bool, desktopAccepts);
+    QFETCH(Desktop, desktop);
     if (present)
         touch(models() + file);
 
     Concentracio window;
     auto *commands = new DocumentCommands(window, 1.0f);
-    QList<QUrl> opened;
-    commands->setOpener([&](const QUrl &url) {
-        opened << url;
-        return desktopAccepts;
-    });
+    const QString record = folder->path() + "/opened";
+    std::optional<DesktopWithoutHandlers> bare;
+    if (desktop == Desktop::NoHandlers)
+        bare.emplace();
+    else
+        commands->setOpener({"/bin/sh", {"-c", QString("printf '%s' \"$1\" > '%1'").arg(record), "sh"}});
+    QSignalSpy finished(commands, &DocumentCommands::openerFinished);
     MessageWatcher messages;
 
     action(window, item)->trigger();
+    if (present)
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 30000);
 
-    const bool succeeds = present && desktopAccepts;
+    const bool succeeds = present && desktop == Desktop::Accepts;
     QCOMPARE(messages.texts, succeeds ? QStringList() : QStringList{Failure});
-    const QList<QUrl> expected{QUrl::fromLocalFile(folder->path() + "/Arxius_models/" + file)};
-    QCOMPARE(opened, present ? expected : QList<QUrl>());
+    QFile opened(record);
+    QCOMPARE(opened.exists(), succeeds);
+    if (succeeds) {
+        QVERIFY(opened.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromLocal8Bit(opened.readAll()), folder->path() + "/Arxius_models/" + file);
+    }
     QCOMPARE(QGuiApplication::clipboard()->text(), UserClipboard);
 }
 
@@ -246,6 +287,31 @@ void TestDocuments::reportCommands()
         const QString written = QString::fromUtf8(arguments.readAll());
         QCOMPARE(written, (titleArguments + QStringList{path}).join('\n') + '\n');
     }
+}
+
+// Writer still opening the form: a second choice neither opens a second copy
+// nor inserts a second title; once open, the helper is asked again (and
+// brings the document forward).
+void TestDocuments::reportChosenAgainWhileOpening()
+{
+    touch(models() + "InformFitxa.doc");
+    const QString record = folder->path() + "/runs";
+    const QString script = QString("echo run >> '%1'; sleep 0.3").arg(record);
+    Concentracio window;
+    auto *commands = new DocumentCommands(window, 1.0f);
+    commands->setReportHelper({"/bin/sh", {"-c", script, "sh"}});
+    QSignalSpy finished(commands, &DocumentCommands::reportFinished);
+    QAction *fitxa = action(window, "ArxiuInformFitxa");
+
+    fitxa->trigger();
+    fitxa->trigger();
+    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 30000);
+    QCOMPARE(QApplication::overrideCursor(), nullptr);
+    fitxa->trigger();
+    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 2, 30000);
+    QFile runs(record);
+    QVERIFY(runs.open(QIODevice::ReadOnly));
+    QCOMPARE(runs.readAll(), QByteArray("run\nrun\n"));
 }
 
 void TestDocuments::helpText_data()

@@ -35,7 +35,7 @@ struct SlowStart {
     {
         launcher.start();
         QVERIFY(launcher.splash());
-        QTRY_VERIFY(launcher.calibration());
+        QTRY_VERIFY(launcher.calibration() && control<QTimer>(*launcher.calibration(), "tmrRelloOptim")->isActive());
         control<QTimer>(*launcher.calibration(), "tmrRelloOptim")->stop();
         while (launcher.calibration()->measurement().Comptador < ticks)
             launcher.calibration()->tick();
@@ -101,7 +101,9 @@ void TestLauncher::unwritableFileStillOpensMenu()
     PrivateRuntime runtime;
     QVERIFY(QDir(runtime.path()).mkdir(QStringLiteral("Optim_boles.txt")));
     SlowStart s;
+    MessageWatcher watcher;
     s.runToMenu();
+    QCOMPARE(watcher.texts, QStringList{Optim_Boles::UnwrittenMessage});
     QVERIFY(s.launcher.menu()->isVisible());
     QCOMPARE(s.ended, 0);
     QCOMPARE(readCalibration(calibrationFilePath()).NombreBolesOptim, std::int16_t(64));

@@ -42,6 +42,7 @@ private slots:
     void window_data();
     void window();
     void windowLayout();
+    void timingStartsAfterFirstPaint();
 };
 
 void TestMeasurement::stepping_data()
@@ -116,9 +117,7 @@ void TestMeasurement::window()
     machine.slowFrom = slowFrom;
     Random random(9);
     Optim_Boles optim(random, machine.clock());
-    QVERIFY(control<QTimer>(optim, "tmrRelloOptim")->isActive());
     QCOMPARE(control<QTimer>(optim, "tmrRelloOptim")->interval(), 50);
-    control<QTimer>(optim, "tmrRelloOptim")->stop();
     QSignalSpy measured(&optim, &Optim_Boles::measured);
     for (int t = 0; t < ticks; ++t) {
         QCOMPARE(measured.count(), 0);
@@ -161,6 +160,20 @@ void TestMeasurement::windowLayout()
         optim.tick();
     QCOMPARE(control<QLabel>(optim, "lblPunts")->text(), QStringLiteral("■■"));
     QVERIFY(control<QLabel>(optim, "lblPunts")->width() > oneMark);
+}
+
+// Start-up on a loaded machine took 5 s before the window first appeared.
+void TestMeasurement::timingStartsAfterFirstPaint()
+{
+    Machine machine;
+    Random random(3);
+    Optim_Boles optim(random, machine.clock());
+    machine.now = 5;
+    QVERIFY(!control<QTimer>(optim, "tmrRelloOptim")->isActive());
+    optim.show();
+    QTRY_VERIFY(control<QTimer>(optim, "tmrRelloOptim")->isActive());
+    QCOMPARE(optim.measurement().TempsInici, 5.0);
+    QCOMPARE(int(optim.measurement().Comptador), 0);
 }
 
 QTEST_MAIN(TestMeasurement)

@@ -4,10 +4,44 @@
 #include "common/widgets/TwipGeometry.h"
 
 #include <QLocalSocket>
+#include <QStandardPaths>
 #include <QMenuBar>
 #include <QProcess>
 #include <QUuid>
 #include <QtTest>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+enum class Squatter { StaleSocket, PlainFile, Folder };
+Q_DECLARE_METATYPE(Squatter)
+
+namespace {
+
+// What a crash or a stray command may leave under the socket's name.
+void squat(Squatter kind, const QString &path)
+{
+    switch (kind) {
+    case Squatter::StaleSocket: {
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        qstrncpy(address.sun_path, QFile::encodeName(path).constData(), sizeof address.sun_path);
+        QCOMPARE(::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
+        ::close(fd);
+        break;
+    }
+    case Squatter::PlainFile:
+        QVERIFY(QFile(path).open(QIODevice::WriteOnly));
+        break;
+    case Squatter::Folder:
+        QVERIFY(QDir().mkdir(path));
+        break;
+    }
+}
+
+} // namespace
 
 class TestStartup : public QObject {
     Q_OBJECT
@@ -23,6 +57,9 @@ private slots:
     void calibratedSolidIsBuilt_data();
     void calibratedSolidIsBuilt();
     void secondInstanceAsksTheFirstToRaise();
+    void nameAlreadyTaken_data();
+    void nameAlreadyTaken();
+    void namePerSession();
     void bringToFrontRestoresAMinimisedWindow();
     void secondProgramEndsWhileTheFirstRuns();
 };
@@ -198,6 +235,46 @@ void TestStartup::secondInstanceAsksTheFirstToRaise()
     SingleInstance second(name);
     QVERIFY(!second.claim());
     QTRY_COMPARE(raised.count(), 1);
+}
+
+void TestStartup::nameAlreadyTaken_data()
+{
+    QTest::addColumn<Squatter>("squatter");
+    QTest::addColumn<bool>("guarded");
+    QTest::newRow("stale socket") << Squatter::StaleSocket << true;
+    QTest::newRow("plain file") << Squatter::PlainFile << true;
+    QTest::newRow("folder: the model runs unguarded") << Squatter::Folder << false;
+}
+
+void TestStartup::nameAlreadyTaken()
+{
+    QFETCH(Squatter, squatter);
+    QFETCH(bool, guarded);
+    QTemporaryDir dir;
+    const QString name = dir.filePath(QStringLiteral("Concentracio-"));
+    squat(squatter, name);
+    SingleInstance first(name);
+    QVERIFY(first.claim());
+    QSignalSpy raised(&first, &SingleInstance::raiseRequested);
+    SingleInstance second(name);
+    QCOMPARE(second.claim(), !guarded);
+    if (guarded)
+        QTRY_COMPARE(raised.count(), 1);
+}
+
+void TestStartup::namePerSession()
+{
+    const QByteArray display = qgetenv("DISPLAY");
+    qputenv("DISPLAY", ":1");
+    const QString first = SingleInstance::defaultName();
+    qputenv("DISPLAY", "thin-client:2.0");
+    const QString second = SingleInstance::defaultName();
+    qputenv("DISPLAY", display);
+    QVERIFY(first != second);
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    QVERIFY(first.startsWith(runtime + QLatin1Char('/')));
+    QVERIFY(second.startsWith(runtime + QLatin1Char('/')));
+    QVERIFY(!second.mid(runtime.size() + 1).contains(QLatin1Char('/')));
 }
 
 void TestStartup::bringToFrontRestoresAMinimisedWindow()

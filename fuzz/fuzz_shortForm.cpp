@@ -1,0 +1,28 @@
+// Any single, as four bytes: its short form keeps the grammar, at most
+// seven significant digits, and reads back within half a unit of the last;
+// its shortest form reads back exactly.
+#include "FuzzChecks.h"
+#include "common/core/NumberForm.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    if (size != sizeof(float))
+        return 0;
+    float value;
+    std::memcpy(&value, data, sizeof value);
+    const std::string shortText = shortForm(value);
+    const std::string shortestText = shortestForm(value);
+    require(isShortFormGrammar(shortText), "short form grammar", shortText);
+    require(isShortFormGrammar(shortestText), "shortest form grammar", shortestText);
+    if (!std::isfinite(value))
+        return 0;
+    require(significantDigits(shortText) <= 7, "seven digits", shortText);
+    const double back = readNumber(shortText);
+    require(std::fabs(back - value) <= 5.0000001e-7 * std::fabs(value), "short form reads back", shortText);
+    require(static_cast<float>(readNumber(shortestText)) == value, "shortest form reads back", shortestText);
+    return 0;
+}
