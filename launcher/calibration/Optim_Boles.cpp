@@ -1,6 +1,7 @@
 #include "Optim_Boles.h"
 
 #include "CalibrationFile.h"
+#include "Optim_BolesAccessibility.h"
 #include "ScreenScale.h"
 #include "TwipGeometry.h"
 #include "WidgetLook.h"
@@ -35,6 +36,7 @@ Optim_Boles::Optim_Boles(Random &random, Clock clock, QWidget *parent)
     setWindowTitle(QStringLiteral("Tavirel"));
     buildControls();
     load();
+    describeCalibrationWindow(*this);
 }
 
 void Optim_Boles::buildControls()

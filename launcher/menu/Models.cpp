@@ -2,6 +2,7 @@
 
 #include "CalibrationFile.h"
 #include "MessageBox.h"
+#include "ModelsAccessibility.h"
 #include "Resources.h"
 #include "TwipGeometry.h"
 #include "WidgetLook.h"
@@ -121,6 +122,7 @@ Models::Models(const ScreenScale &scale, Random &random, QWidget *parent)
     buildMenus();
     connectControls();
     load();
+    makeLauncherAccessible(*this);
 }
 
 void Models::buildControls()

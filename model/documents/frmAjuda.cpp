@@ -1,6 +1,7 @@
 #include "frmAjuda.h"
 
 #include "TwipGeometry.h"
+#include "frmAjudaKeyboard.h"
 
 #include <QFile>
 #include <QPlainTextEdit>
@@ -24,6 +25,7 @@ frmAjuda::frmAjuda(float escalaPantalla, QWidget *parent)
     txtAjuda->setFont(QFont(QStringLiteral("Arial")));
     txtAjuda->setPlainText(textAjuda());
     layOut(escalaPantalla);
+    makeHelpKeyboardFriendly(*this);
 }
 
 void frmAjuda::layOut(float s)

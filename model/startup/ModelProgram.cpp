@@ -2,6 +2,8 @@
 
 #include "Calculadora.h"
 #include "Layout.h"
+#include "LiveDescription.h"
+#include "SceneDescription.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -22,6 +24,12 @@ ModelProgram::ModelProgram(const ScreenScale &scale, const SolidSize &size, Rand
                                [this] { m_simulation.tornarSolid(); }});
     connect(m_window.ArxiuSortir, &QAction::triggered, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     m_window.installEventFilter(this);
+    const QAction *marcar = m_window.findChild<QAction *>(QStringLiteral("AccionsMarcar"));
+    new LiveDescription(*m_window.findChild<QWidget *>(QStringLiteral("Caja")), [this, marcar] {
+        const ParticleModel &m = m_simulation.model();
+        return describeScene({m.NombreBoles, static_cast<int>(m.BolesDissoltes), m.SolidCaient, m.Dissolent,
+                              !m_window.tmrRellotge.isActive(), marcar->isChecked()});
+    }, this);
 }
 
 bool ModelProgram::eventFilter(QObject *watched, QEvent *event)

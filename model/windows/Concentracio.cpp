@@ -1,5 +1,6 @@
 #include "Concentracio.h"
 
+#include "ConcentracioAccessibility.h"
 #include "TwipGeometry.h"
 #include "WrappingButton.h"
 
@@ -82,6 +83,7 @@ Concentracio::Concentracio(QWidget *parent)
     for (QLineEdit *box : dataTexts() + resultTexts())
         box->installEventFilter(shortcuts);
     resize(11880 / 15, 8130 / 15);
+    describeModelWindow(*this);
 }
 
 void Concentracio::buildControls()

@@ -1,0 +1,17 @@
+#include "Optim_BolesAccessibility.h"
+
+#include "AccessibleWidgets.h"
+
+#include <QWidget>
+
+void describeCalibrationWindow(QWidget &window)
+{
+    installPictureBoxInterface();
+    if (auto *caja = window.findChild<QWidget *>(QStringLiteral("Caja"))) {
+        caja->setAccessibleName(QStringLiteral("Partícules del mesurament"));
+        caja->setAccessibleDescription(
+            QStringLiteral("El programa mou cada vegada més partícules per saber quantes en pot moure amb fluïdesa."));
+    }
+    if (auto *marks = window.findChild<QWidget *>(QStringLiteral("lblPunts")))
+        marks->setAccessibleName(QStringLiteral("Progrés del mesurament"));
+}

@@ -1,0 +1,25 @@
+#include "LiveDescription.h"
+
+#include <QAccessible>
+#include <QWidget>
+
+LiveDescription::LiveDescription(QWidget &target, std::function<QString()> describe, QObject *parent)
+    : QObject(parent)
+    , m_target(target)
+    , m_describe(std::move(describe))
+{
+    m_timer.setInterval(IntervalMs);
+    connect(&m_timer, &QTimer::timeout, this, &LiveDescription::refresh);
+    m_timer.start();
+    refresh();
+}
+
+void LiveDescription::refresh()
+{
+    const QString text = m_describe();
+    if (text == m_target.accessibleDescription())
+        return;
+    m_target.setAccessibleDescription(text);
+    QAccessibleEvent changed(&m_target, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&changed);
+}
