@@ -17,10 +17,7 @@ public:
 
     QString text(QAccessible::Text t) const override
     {
-        const QString own = QAccessibleWidget::text(t);
-        if (t != QAccessible::Name || !own.isEmpty())
-            return own;
-        return spokenText(box()->text());
+        return t == QAccessible::Name ? captionName(widget(), box()->text()) : QAccessibleWidget::text(t);
     }
 
     QAccessible::State state() const override
@@ -61,12 +58,25 @@ void markAsIndicator(QCheckBox *box)
     static const bool installed = (QAccessible::installFactory(indicatorFactory), true);
     Q_UNUSED(installed);
     box->setProperty(IndicatorProperty, true);
+    forgetInterface(box);
 }
 
-void installPictureBoxInterface()
+void markAsPicture(QWidget *box)
 {
     static const bool installed = (QAccessible::installFactory(pictureBoxFactory), true);
     Q_UNUSED(installed);
+    forgetInterface(box);
+}
+
+void forgetInterface(QObject *object)
+{
+    if (QAccessibleInterface *made = QAccessible::queryAccessibleInterface(object))
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+}
+
+QString captionName(const QWidget *widget, const QString &caption)
+{
+    return widget->accessibleName().isEmpty() ? spokenText(caption) : widget->accessibleName();
 }
 
 QString spokenText(const QString &caption)

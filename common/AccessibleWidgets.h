@@ -3,11 +3,12 @@
 #include <QString>
 
 class QCheckBox;
+class QObject;
 class QWidget;
 
-// How assistive technology sees the suite's own kinds of widget. The
-// interfaces are made when a widget is first asked for, so mark a widget
-// before its window is shown.
+// How assistive technology sees the suite's own kinds of widget. With a
+// screen reader on, Qt makes a widget's interface as soon as the widget
+// changes, so these calls drop whatever interface was made before them.
 
 // A check box that only the program sets: its three states can be read, but
 // it offers nothing to press or toggle.
@@ -15,8 +16,16 @@ void markAsIndicator(QCheckBox *box);
 
 // A picture box (the beaker, the particle box): an image, with the name and
 // description its window gives it.
-void installPictureBoxInterface();
+void markAsPicture(QWidget *box);
+
+// Drops the object's interface, made by whichever factory came first; the
+// next question makes it anew. Only for objects not yet shown.
+void forgetInterface(QObject *object);
 
 // The text a control shows, without its "&" accelerator marks and the blanks
 // around it.
 QString spokenText(const QString &caption);
+
+// The widget's accessible name, or else its caption as spoken. Qt's own
+// fallback would be the title of the frame around it.
+QString captionName(const QWidget *widget, const QString &caption);

@@ -6,8 +6,8 @@
 
 void describeCalibrationWindow(QWidget &window)
 {
-    installPictureBoxInterface();
     if (auto *caja = window.findChild<QWidget *>(QStringLiteral("Caja"))) {
+        markAsPicture(caja);
         caja->setAccessibleName(QStringLiteral("Partícules del mesurament"));
         caja->setAccessibleDescription(
             QStringLiteral("El programa mou cada vegada més partícules per saber quantes en pot moure amb fluïdesa."));

@@ -55,10 +55,7 @@ public:
 
     QString text(QAccessible::Text t) const override
     {
-        const QString own = QAccessibleWidget::text(t);
-        if (t != QAccessible::Name || !own.isEmpty())
-            return own;
-        return spokenText(label()->text());
+        return t == QAccessible::Name ? captionName(widget(), label()->text()) : QAccessibleWidget::text(t);
     }
 
     QStringList actionNames() const override { return QStringList{pressAction()} + QAccessibleWidget::actionNames(); }
@@ -95,7 +92,9 @@ void makeLauncherAccessible(QWidget &window)
 {
     static const bool installed = (QAccessible::installFactory(activeLabelFactory), true);
     Q_UNUSED(installed);
-    installPictureBoxInterface();
+    for (const char *name : {"lblSubtitol", "lblFi"})
+        forgetInterface(window.findChild<QWidget *>(QLatin1String(name)));
+    markAsPicture(window.findChild<QWidget *>(QStringLiteral("Caja")));
     describe(window, "Caja", QStringLiteral("Partícules en moviment"),
              QStringLiteral("Una capsa amb partícules que es mouen a l'atzar i xoquen entre elles i amb les parets."));
     describe(window, "picSobre", QStringLiteral("Sobre aquest treball"), QString::fromUtf8(SobreText));

@@ -9,6 +9,9 @@ void makeHelpKeyboardFriendly(QWidget &window)
         text->setAccessibleName(QStringLiteral("Ajuda"));
         text->setTabChangesFocus(true);
     }
+    // The window takes its turn in the Tab order; else, with one control,
+    // Tab would find nowhere to go and type a tab after all.
+    window.setFocusPolicy(Qt::TabFocus);
     auto *close = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
     close->setContext(Qt::WindowShortcut);
     QObject::connect(close, &QShortcut::activated, &window, &QWidget::close);

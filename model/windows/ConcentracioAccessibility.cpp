@@ -36,10 +36,11 @@ void nameTextBoxesByTheirCheckBoxes(QWidget &window)
 
 void describeModelWindow(QWidget &window)
 {
-    installPictureBoxInterface();
     nameTextBoxesByTheirCheckBoxes(window);
-    if (auto *caja = window.findChild<QWidget *>(QStringLiteral("Caja")))
+    if (auto *caja = window.findChild<QWidget *>(QStringLiteral("Caja"))) {
+        markAsPicture(caja);
         caja->setAccessibleName(QString::fromUtf8(CajaName));
+    }
     if (auto *formules = window.findChild<QLabel *>(QStringLiteral("picConcentracio"))) {
         formules->setAccessibleName(QString::fromUtf8(FormulesName));
         formules->setAccessibleDescription(QString::fromUtf8(FormulesText));
