@@ -6,7 +6,8 @@
 
 namespace {
 
-constexpr char IndicatorProperty[] = "indicator";
+constexpr char IndicatorProperty[] = "accessibleIndicator";
+constexpr char RoleProperty[] = "accessibleRole";
 
 class AccessibleIndicator : public QAccessibleWidget {
 public:
@@ -36,19 +37,18 @@ private:
     QCheckBox *box() const { return static_cast<QCheckBox *>(widget()); }
 };
 
-QAccessibleInterface *indicatorFactory(const QString &className, QObject *object)
+QAccessibleInterface *indicatorFactory(const QString &, QObject *object)
 {
     auto *box = qobject_cast<QCheckBox *>(object);
-    if (className != QLatin1String("QCheckBox") || !box || !box->property(IndicatorProperty).toBool())
-        return nullptr;
-    return new AccessibleIndicator(box);
+    return box && box->property(IndicatorProperty).toBool() ? new AccessibleIndicator(box) : nullptr;
 }
 
-QAccessibleInterface *pictureBoxFactory(const QString &className, QObject *object)
+QAccessibleInterface *roleFactory(const QString &, QObject *object)
 {
-    if (className != QLatin1String("PictureBox") || !object->isWidgetType())
+    const QVariant role = object->property(RoleProperty);
+    if (!object->isWidgetType() || !role.isValid())
         return nullptr;
-    return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Graphic);
+    return new QAccessibleWidget(static_cast<QWidget *>(object), static_cast<QAccessible::Role>(role.toInt()));
 }
 
 } // namespace
@@ -61,11 +61,12 @@ void markAsIndicator(QCheckBox *box)
     forgetInterface(box);
 }
 
-void markAsPicture(QWidget *box)
+void giveRole(QWidget *widget, QAccessible::Role role)
 {
-    static const bool installed = (QAccessible::installFactory(pictureBoxFactory), true);
+    static const bool installed = (QAccessible::installFactory(roleFactory), true);
     Q_UNUSED(installed);
-    forgetInterface(box);
+    widget->setProperty(RoleProperty, int(role));
+    forgetInterface(widget);
 }
 
 void forgetInterface(QObject *object)

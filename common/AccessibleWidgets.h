@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAccessible>
 #include <QString>
 
 class QCheckBox;
@@ -14,9 +15,9 @@ class QWidget;
 // it offers nothing to press or toggle.
 void markAsIndicator(QCheckBox *box);
 
-// A picture box (the beaker, the particle box): an image, with the name and
-// description its window gives it.
-void markAsPicture(QWidget *box);
+// The role a screen reader announces for a plain widget: a picture box is an
+// image, a shape drawn for looks a separator, a bare window a window.
+void giveRole(QWidget *widget, QAccessible::Role role);
 
 // Drops the object's interface, made by whichever factory came first; the
 // next question makes it anew. Only for objects not yet shown.

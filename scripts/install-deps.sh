@@ -8,6 +8,7 @@ packages=(
   libreoffice-writer libreoffice-impress python3 python3-uno
   xdg-utils
   hunspell hunspell-ca
+  at-spi2-core python3-pyatspi dbus-x11 dbus-bin
 )
 missing=()
 for p in "${packages[@]}"; do

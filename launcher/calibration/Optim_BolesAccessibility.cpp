@@ -7,7 +7,7 @@
 void describeCalibrationWindow(QWidget &window)
 {
     if (auto *caja = window.findChild<QWidget *>(QStringLiteral("Caja"))) {
-        markAsPicture(caja);
+        giveRole(caja, QAccessible::Graphic);
         caja->setAccessibleName(QStringLiteral("Partícules del mesurament"));
         caja->setAccessibleDescription(
             QStringLiteral("El programa mou cada vegada més partícules per saber quantes en pot moure amb fluïdesa."));

@@ -94,7 +94,9 @@ void makeLauncherAccessible(QWidget &window)
     Q_UNUSED(installed);
     for (const char *name : {"lblSubtitol", "lblFi"})
         forgetInterface(window.findChild<QWidget *>(QLatin1String(name)));
-    markAsPicture(window.findChild<QWidget *>(QStringLiteral("Caja")));
+    giveRole(window.findChild<QWidget *>(QStringLiteral("Caja")), QAccessible::Graphic);
+    for (const char *name : {"shpEstats", "shpUlvaro", "shpReac", "shpMenu"})
+        giveRole(window.findChild<QWidget *>(QLatin1String(name)), QAccessible::Separator);
     describe(window, "Caja", QStringLiteral("Partícules en moviment"),
              QStringLiteral("Una capsa amb partícules que es mouen a l'atzar i xoquen entre elles i amb les parets."));
     describe(window, "picSobre", QStringLiteral("Sobre aquest treball"), QString::fromUtf8(SobreText));

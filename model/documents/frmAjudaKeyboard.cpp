@@ -1,5 +1,7 @@
 #include "frmAjudaKeyboard.h"
 
+#include "AccessibleWidgets.h"
+
 #include <QPlainTextEdit>
 #include <QShortcut>
 
@@ -12,6 +14,7 @@ void makeHelpKeyboardFriendly(QWidget &window)
     // The window takes its turn in the Tab order; else, with one control,
     // Tab would find nowhere to go and type a tab after all.
     window.setFocusPolicy(Qt::TabFocus);
+    giveRole(&window, QAccessible::Window);
     auto *close = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
     close->setContext(Qt::WindowShortcut);
     QObject::connect(close, &QShortcut::activated, &window, &QWidget::close);

@@ -38,7 +38,7 @@ void describeModelWindow(QWidget &window)
 {
     nameTextBoxesByTheirCheckBoxes(window);
     if (auto *caja = window.findChild<QWidget *>(QStringLiteral("Caja"))) {
-        markAsPicture(caja);
+        giveRole(caja, QAccessible::Graphic);
         caja->setAccessibleName(QString::fromUtf8(CajaName));
     }
     if (auto *formules = window.findChild<QLabel *>(QStringLiteral("picConcentracio"))) {

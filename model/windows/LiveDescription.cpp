@@ -1,6 +1,5 @@
 #include "LiveDescription.h"
 
-#include <QAccessible>
 #include <QWidget>
 
 LiveDescription::LiveDescription(QWidget &target, std::function<QString()> describe, QObject *parent)
@@ -19,7 +18,6 @@ void LiveDescription::refresh()
     const QString text = m_describe();
     if (text == m_target.accessibleDescription())
         return;
+    // Qt tells assistive technology of the change.
     m_target.setAccessibleDescription(text);
-    QAccessibleEvent changed(&m_target, QAccessible::DescriptionChanged);
-    QAccessible::updateAccessibility(&changed);
 }

@@ -17,7 +17,7 @@ public:
 
     LiveDescription(QWidget &target, std::function<QString()> describe, QObject *parent = nullptr);
 
-    // Sets the description now if it changed, and tells assistive technology.
+    // Sets the description now if it changed.
     void refresh();
 
 private:
