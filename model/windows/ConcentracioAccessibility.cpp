@@ -32,10 +32,32 @@ void nameTextBoxesByTheirCheckBoxes(QWidget &window)
     }
 }
 
+void chainTabs(QWidget &window, std::initializer_list<const char *> names)
+{
+    QWidget *previous = nullptr;
+    for (const char *name : names) {
+        QWidget *next = window.findChild<QWidget *>(QLatin1String(name));
+        if (previous && next)
+            QWidget::setTabOrder(previous, next);
+        previous = next ? next : previous;
+    }
+}
+
+// Tab reads the window as a pupil does: the data, the button, the results.
+// The button goes in last: Qt 6.4 will not move it while it is the first
+// control in the chain.
+void orderTabs(QWidget &window)
+{
+    chainTabs(window, {"txtGsolut", "txtGdt", "txtVdso", "txtDens", "txtMsolut", "txtMdt", "txtTpc", "txtGpl",
+                       "txtMolar", "txtMolal", "txtFrM"});
+    chainTabs(window, {"txtMdt", "cmdResultats", "txtTpc"});
+}
+
 } // namespace
 
 void describeModelWindow(QWidget &window)
 {
+    orderTabs(window);
     nameTextBoxesByTheirCheckBoxes(window);
     if (auto *caja = window.findChild<QWidget *>(QStringLiteral("Caja"))) {
         giveRole(caja, QAccessible::Graphic);

@@ -37,6 +37,7 @@ private slots:
     void picturesCarryTheirText_data();
     void picturesCarryTheirText();
     void helpTextIsNamedAndTabLeavesIt();
+    void tabGoesThroughTheDataThenTheResults();
     void sceneSentence_data();
     void sceneSentence();
     void cajaDescriptionFollowsDropDissolutionAndFreeze();
@@ -154,6 +155,18 @@ void TestModelAccessibility::helpTextIsNamedAndTabLeavesIt()
     QPointer<frmAjuda> open(help);
     QTest::keyClick(text, Qt::Key_Escape);
     QTRY_VERIFY(open.isNull());
+}
+
+void TestModelAccessibility::tabGoesThroughTheDataThenTheResults()
+{
+    const QStringList expected{"txtGsolut", "txtGdt",  "txtVdso",  "txtDens",  "txtMsolut", "txtMdt",
+                               "cmdResultats", "txtTpc", "txtGpl", "txtMolar", "txtMolal", "txtFrM"};
+    QStringList order;
+    QWidget *next = &m_program->window();
+    for (int step = 0; step < 200 && order.size() < expected.size(); ++step, next = next->nextInFocusChain())
+        if (expected.contains(next->objectName()) && !order.contains(next->objectName()))
+            order << next->objectName();
+    QCOMPARE(order, expected);
 }
 
 void TestModelAccessibility::sceneSentence_data()
