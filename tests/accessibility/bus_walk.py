@@ -183,12 +183,15 @@ class Walk:
         caja = self.find(window, "image", "Vas de precipitats amb la dissolució")
         self.wait_for("the solid to dissolve", lambda: "s'està dissolent" in caja.description, 30)
         changes = []
-        self.pyatspi.Registry.registerEventListener(
-            lambda event: changes.append(event.source.description) if event.source.name == caja.name else None,
-            "object:property-change:accessible-description")
+
+        def described(event):
+            if event.source.name == caja.name:
+                changes.append(event.source.description)
+
+        kind = "object:property-change:accessible-description"
+        self.pyatspi.Registry.registerEventListener(described, kind)
         self.pump(3)
-        self.pyatspi.Registry.deregisterEventListener(
-            lambda event: None, "object:property-change:accessible-description")
+        self.pyatspi.Registry.deregisterEventListener(described, kind)
         # Two looks a second; a tick every 40 ms would give some 75.
         self.check(1 <= len(changes) <= 8, "%d description events in 3 s" % len(changes))
         self.press(self.find(window, "menu item", "Ajuda"))
