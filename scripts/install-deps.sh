@@ -9,6 +9,7 @@ packages=(
   xdg-utils
   dpkg-dev lintian appstream
   hunspell hunspell-ca
+  at-spi2-core python3-pyatspi dbus-x11 dbus-bin
 )
 missing=()
 for p in "${packages[@]}"; do
