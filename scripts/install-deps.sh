@@ -10,6 +10,7 @@ packages=(
   dpkg-dev lintian appstream
   clang libclang-rt-14-dev
   hunspell hunspell-ca
+  at-spi2-core python3-pyatspi dbus-x11 dbus-bin
 )
 missing=()
 for p in "${packages[@]}"; do

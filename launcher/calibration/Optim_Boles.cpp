@@ -7,6 +7,7 @@
 #include "common/widgets/Controls.h"
 #include "common/widgets/MessageBox.h"
 #include "common/widgets/PictureBox.h"
+#include "launcher/calibration/Optim_BolesAccessibility.h"
 
 #include <QLabel>
 #include <QTimer>
@@ -44,6 +45,7 @@ Optim_Boles::Optim_Boles(Random &random, Clock clock, QWidget *parent)
     setWindowTitle(QStringLiteral("Tavirel"));
     buildControls();
     load();
+    describeCalibrationWindow(*this);
 }
 
 void Optim_Boles::buildControls()

@@ -1,5 +1,6 @@
 #include "launcher/menu/MenuWidgets.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -37,6 +38,8 @@ ActiveLabel::ActiveLabel(QWidget *parent)
     setLineWidth(1);
     // The frame comes and goes under the pointer; the caption stays put.
     setIndent(0);
+    // Tab only: a click must not leave a focus frame behind.
+    setFocusPolicy(Qt::TabFocus);
 }
 
 void ActiveLabel::setFramed(bool framed)
@@ -61,4 +64,28 @@ void ActiveLabel::mouseReleaseEvent(QMouseEvent *event)
     m_pressed = false;
     if (click)
         emit clicked();
+}
+
+void ActiveLabel::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Space) {
+        QLabel::keyPressEvent(event);
+        return;
+    }
+    if (!event->isAutoRepeat())
+        press();
+}
+
+void ActiveLabel::focusInEvent(QFocusEvent *event)
+{
+    setFramed(true);
+    QLabel::focusInEvent(event);
+}
+
+void ActiveLabel::focusOutEvent(QFocusEvent *event)
+{
+    if (!underMouse())
+        setFramed(false);
+    QLabel::focusOutEvent(event);
 }

@@ -25,7 +25,8 @@ private:
     QPixmap m_picture;
 };
 
-// A label that reacts to the pointer passing over it and to clicks.
+// A label that reacts to the pointer passing over it and to clicks. Tab
+// reaches it, Enter or Space click it, and its frame shows the focus too.
 class ActiveLabel : public QLabel {
     Q_OBJECT
 
@@ -34,6 +35,8 @@ public:
 
     void setFramed(bool framed);
     bool isFramed() const { return frameShape() != QFrame::NoFrame; }
+    // What a click does, for the keyboard and assistive technology.
+    void press() { emit clicked(); }
 
 signals:
     void pointerMoved();
@@ -43,6 +46,9 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     bool m_pressed = false;

@@ -10,6 +10,7 @@
 #include "launcher/menu/ParticleCorner.h"
 #include "launcher/menu/Pointer.h"
 #include "launcher/menu/Resources.h"
+#include "launcher/menu/ModelsAccessibility.h"
 
 #include <QCloseEvent>
 #include <QMenuBar>
@@ -64,6 +65,7 @@ Models::Models(const ScreenScale &scale, Random &random, QWidget *parent)
     buildControls();
     buildMenus();
     load();
+    makeLauncherAccessible(*this);
 }
 
 void Models::buildControls()

@@ -1,8 +1,8 @@
 #include "model/documents/frmAjuda.h"
 
 #include "common/widgets/Controls.h"
-
 #include "common/widgets/TwipGeometry.h"
+#include "model/documents/frmAjudaKeyboard.h"
 
 #include <QFile>
 #include <QPlainTextEdit>
@@ -25,6 +25,7 @@ frmAjuda::frmAjuda(float escalaPantalla, QWidget *parent)
     txtAjuda->setFont(QFont(QStringLiteral("Arial")));
     txtAjuda->setPlainText(textAjuda());
     layOut(escalaPantalla);
+    makeHelpKeyboardFriendly(*this);
 }
 
 void frmAjuda::layOut(float s)

@@ -2,6 +2,8 @@
 
 #include "common/widgets/Screen.h"
 #include "model/startup/CommandRouting.h"
+#include "model/simulation/SceneDescription.h"
+#include "model/windows/LiveDescription.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -37,6 +39,11 @@ ModelProgram::ModelProgram(const ScreenScale &scale, const SolidSize &size, Rand
         m_window.repaintPicture();
     });
     m_window.installEventFilter(this);
+    new LiveDescription(*m_window.findChild<QWidget *>(QStringLiteral("Caja")), [this] {
+        const ParticleModel &m = m_simulation.model();
+        return describeScene({m.NombreBoles, static_cast<int>(m.BolesDissoltes), m.SolidCaient, m.Dissolent,
+                              !m_simulation.rellotgeActiu(), m_simulation.MarcatgeActiu()});
+    }, this);
 }
 
 bool ModelProgram::eventFilter(QObject *watched, QEvent *event)

@@ -5,6 +5,7 @@
 #include "model/calculator/Calculadora.h"
 #include "model/simulation/SimulationCommands.h"
 #include "model/windows/WrappingButton.h"
+#include "model/windows/ConcentracioAccessibility.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -115,6 +116,7 @@ Concentracio::Concentracio(QWidget *parent)
     for (QLineEdit *box : txtMesura.values)
         box->installEventFilter(shortcuts);
     resize(twipsToPixels(11880), twipsToPixels(8130));
+    describeModelWindow(*this);
 }
 
 void Concentracio::buildControls()
