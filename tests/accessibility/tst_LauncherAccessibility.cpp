@@ -1,22 +1,11 @@
 #include "common/core/Random.h"
 #include "launcher/menu/MenuWidgets.h"
 #include "launcher/menu/Models.h"
+#include "tests/support/FindControl.h"
 #include "tests/support/LauncherSupport.h"
 
 #include <QAccessible>
 #include <QtTest>
-
-namespace {
-
-QAccessibleInterface *accessible(QObject *object)
-{
-    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(object);
-    if (!iface)
-        qFatal("no accessible interface for %s", qPrintable(object->objectName()));
-    return iface;
-}
-
-} // namespace
 
 class TestLauncherAccessibility : public QObject {
     Q_OBJECT

@@ -10,14 +10,6 @@
 
 namespace {
 
-QAccessibleInterface *accessible(QObject *object)
-{
-    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(object);
-    if (!iface)
-        qFatal("no accessible interface for %s", qPrintable(object->objectName()));
-    return iface;
-}
-
 QStringList actionsOf(QObject *object)
 {
     QAccessibleActionInterface *actions = accessible(object)->actionInterface();

@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QtTest>
+#include <QAccessible>
 #include <QtWidgets>
 
 #include "common/widgets/PictureBox.h"
@@ -15,4 +16,13 @@ T *control(const QObject &window, const char *name)
     if (!found)
         qFatal("no control named %s", name);
     return found;
+}
+
+// What a screen reader is told about the object.
+inline QAccessibleInterface *accessible(QObject *object)
+{
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(object);
+    if (!iface)
+        qFatal("no accessible interface for %s", qPrintable(object->objectName()));
+    return iface;
 }
