@@ -4,8 +4,9 @@
 // ("Accions › Esborrar dades i resultats") is chosen item by item; a value
 // set in the style "Teclat" followed by « a «caption»» is typed into the box
 // of that caption. After every step, each number the guide's answers to that
-// activity quote is checked once the model holds the data it was quoted for;
-// by the activity's end every one of them must have been seen.
+// activity quote is compared with the result box of its measure, once the
+// model holds the data it was quoted for and the box shows a value; by the
+// activity's end every one of them must have been seen.
 
 #include "model/startup/ModelProgram.h"
 #include "tests/assets/DocumentQuotes.h"
@@ -34,10 +35,11 @@ struct Run {
     QString text;
 };
 
-QString activityOf(const QString &heading)
+// The activity a heading opens, or 0.
+int activityOf(const QString &heading)
 {
     static const QRegularExpression number(QStringLiteral("^Activitat (\\d+)\\."));
-    return number.match(heading).captured(1);
+    return number.match(heading).captured(1).toInt();
 }
 
 // The text of the paragraph the reader stands on, span by span.
@@ -85,14 +87,14 @@ QVector<Step> stepsIn(const QVector<Run> &runs, qint64 line)
 }
 
 // The steps of each activity of the proposals, by activity number.
-QMap<QString, QVector<Step>> lessonSteps(const QString &path)
+QMap<int, QVector<Step>> lessonSteps(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
     QXmlStreamReader xml(&file);
-    QMap<QString, QVector<Step>> steps;
-    QString activity;
+    QMap<int, QVector<Step>> steps;
+    int activity = 0;
     while (!xml.atEnd()) {
         if (xml.readNext() != QXmlStreamReader::StartElement)
             continue;
@@ -102,9 +104,9 @@ QMap<QString, QVector<Step>> lessonSteps(const QString &path)
             for (const Run &run : runsOf(xml))
                 heading += run.text;
             activity = activityOf(heading);
-            if (!activity.isEmpty())
+            if (activity)
                 steps[activity];
-        } else if (xml.name() == QLatin1String("p") && !activity.isEmpty()) {
+        } else if (xml.name() == QLatin1String("p") && activity) {
             steps[activity] += stepsIn(runsOf(xml), line);
         }
     }
@@ -146,14 +148,15 @@ public:
         return true;
     }
 
-    // What the measure's result box shows, once "Veure resultats" is pressed.
+    // What the measure's result box shows, once "Veure resultats" is pressed;
+    // empty while it shows nothing.
     QString result(const QString &measure)
     {
         auto *button = control<QAbstractButton>(m_window, "cmdResultats");
         if (!control<QWidget>(m_window, "frResultats")->isVisible() && button->isVisible() && button->isEnabled())
             QTest::mouseClick(button, Qt::LeftButton);
         auto *box = control<QLineEdit>(m_window, qPrintable("txt" + measure));
-        return box->isVisible() ? box->text().trimmed() : QStringLiteral("(hidden)");
+        return box->isVisible() ? box->text().trimmed() : QString();
     }
 
 private:
@@ -205,42 +208,42 @@ private slots:
     void walk();
 
 private:
-    QMap<QString, QVector<Step>> m_steps;
-    QMultiMap<QString, Quote> m_answers;
+    QMap<int, QVector<Step>> m_steps;
+    QMultiMap<int, Quote> m_answers;
 };
 
 void TestLesson::initTestCase()
 {
     const QDir sources(QStringLiteral(DOCUMENT_SOURCES));
     m_steps = lessonSteps(sources.filePath(QStringLiteral("P_Concentra.fodt")));
-    QCOMPARE(m_steps.size(), 9);
+    QVERIFY(m_steps.size() >= 9);
     for (const Quote &quote : documentQuotes(sources.filePath(QStringLiteral("G_Concentra.fodt"))))
-        if (!activityOf(quote.section).isEmpty())
+        if (activityOf(quote.section))
             m_answers.insert(activityOf(quote.section), quote);
     // The calculator's activities each have their model answers.
-    for (const char *activity : {"2", "3", "4", "5", "6", "7"})
-        QVERIFY2(m_answers.contains(QLatin1String(activity)), activity);
+    for (int activity : {2, 3, 4, 5, 6, 7})
+        QVERIFY2(m_answers.contains(activity), qPrintable(QString::number(activity)));
 }
 
 // In the document's order, and each activity from a model just opened.
 void TestLesson::walk_data()
 {
-    QTest::addColumn<QStringList>("activities");
+    QTest::addColumn<QList<int>>("activities");
     QTest::newRow("in order") << m_steps.keys();
-    for (const QString &activity : m_steps.keys())
-        QTest::addRow("activity %s alone", qPrintable(activity)) << QStringList{activity};
+    for (int activity : m_steps.keys())
+        QTest::addRow("activity %d alone", activity) << QList<int>{activity};
 }
 
 void TestLesson::walk()
 {
-    QFETCH(QStringList, activities);
+    QFETCH(QList<int>, activities);
     ModelProgram program({}, {});
     program.load();
     QWidget &window = program.window();
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     Pupil pupil(window);
-    for (const QString &activity : activities) {
+    for (int activity : activities) {
         QList<Quote> unseen = m_answers.values(activity);
         const auto look = [&] {
             for (auto quote = unseen.begin(); quote != unseen.end();) {
@@ -249,6 +252,10 @@ void TestLesson::walk()
                     continue;
                 }
                 const QString shown = pupil.result(quote->measure);
+                if (shown.isEmpty()) {
+                    ++quote;
+                    continue;
+                }
                 QVERIFY2(shown == quote->output, qPrintable(QStringLiteral("activity %1: the guide (line %2) quotes %3 %4, the model shows %5")
                                                                 .arg(activity).arg(quote->line).arg(quote->measure, quote->output, shown)));
                 quote = unseen.erase(quote);
@@ -263,8 +270,8 @@ void TestLesson::walk()
                 return;
         }
         for (const Quote &quote : unseen)
-            QFAIL(qPrintable(QStringLiteral("activity %1: the model never held «%2», for which the guide (line %3) quotes %4")
-                                 .arg(activity, quote.data).arg(quote.line).arg(quote.output)));
+            QFAIL(qPrintable(QStringLiteral("activity %1: the model never showed the %2 %3 the guide quotes (line %4) for «%5»")
+                                 .arg(activity).arg(quote.measure, quote.output).arg(quote.line).arg(quote.data)));
     }
 }
 
