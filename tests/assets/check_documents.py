@@ -24,7 +24,10 @@ HIDDEN_STYLES = {"Dades_20_model", "Calcul"}
 CALCULATION_STYLE = "Calcul"
 # A hidden expression becomes ⟦expression⟧ in the text the number check reads.
 CALCULATION = re.compile(r"⟦([^⟧]*)⟧\s*([−-]?\d+(?:,\d+)?)")
-UNCHECKED = re.compile(r"=\s*(?:\(\s*)?([−-]?\d+(?:,\d+)?)")
+# A number after "=" is a result unless an operation follows it ("= 10 g + 90 g").
+RESULT = re.compile(r"=\s*(?:\(\s*)?([−-]?\d+(?:,\d+)?)(?![\d,])(?!\s*(?:\S+\s+)?[/·+×−]\s)")
+# "ρ = 1,19", "Ms = 58,44": a datum, not a result.
+DATUM_SYMBOL = re.compile(r"(?:ρ|\bM[sd]?)\s$")
 EXPRESSION = re.compile(r"[\d.+\-*/() ]+")
 
 # Words a spelling dictionary accepts that are still wrong here.
@@ -130,7 +133,8 @@ def check_numbers(folder):
     for path in sources(folder):
         for paragraph in paragraphs(path, calculations=True):
             faults = [calculation_fault(*m.groups()) for m in CALCULATION.finditer(paragraph)]
-            faults += [f"{m.group(1)} after «=» has no calculation" for m in UNCHECKED.finditer(paragraph)]
+            faults += [f"{m.group(1)} after «=» has no calculation" for m in RESULT.finditer(paragraph)
+                       if not DATUM_SYMBOL.search(paragraph[:m.start()])]
             faults += ["a calculation with no number after it"] * (paragraph.count("⟦") - len(CALCULATION.findall(paragraph)))
             for fault in filter(None, faults):
                 print(f"{path.name}: {fault} in «{paragraph.replace('⟦', '[').replace('⟧', ']')[:160]}»")
