@@ -85,7 +85,7 @@ void formulaSheet(QPainter& p)
     p.setPen(Qt::black);
     p.setFont(font("Liberation Serif", 16, true));
     const QFontMetricsF hm(p.font());
-    const QString h1 = QStringLiteral("Algunes formes d'expressar la");
+    const QString h1 = QStringLiteral("Algunes formes d’expressar la");
     const QString h2 = QStringLiteral("concentració de les dissolucions");
     p.drawText(QPointF((W - hm.horizontalAdvance(h1)) / 2, 26), h1);
     p.drawText(QPointF((W - hm.horizontalAdvance(h2)) / 2, 46), h2);
@@ -184,41 +184,41 @@ void aboutPanel(QPainter& p)
 {
     panel(p, 401, 601, QStringLiteral("Sobre aquest treball"), QStringLiteral(
         "<p>Aquest programa és un recull de <b>models de la matèria</b> per a "
-        "l'ensenyament de la química a l'educació secundària. Els models "
+        "l’ensenyament de la química a l’educació secundària. Els models "
         "representen les substàncies com a conjunts de partícules en moviment, "
-        "d'acord amb la teoria cineticomolecular.</p>"
+        "d’acord amb la teoria cineticomolecular.</p>"
         "<p>El model <b>Càlcul de concentracions</b> mostra com un sòlid cau "
-        "dins d'un vas de precipitats i s'hi dissol partícula a partícula, i "
+        "dins d’un vas de precipitats i s’hi dissol partícula a partícula, i "
         "calcula la concentració de la dissolució de cinc maneres: tant per "
         "cent en massa, grams per litre, molaritat, molalitat i fracció "
         "molar.</p>"
-        "<h3>A qui s'adreça</h3>"
-        "<p>A l'alumnat d'ESO i de batxillerat, de 15 a 17 anys, i al seu "
-        "professorat. El model s'acompanya d'una introducció teòrica, unes "
+        "<h3>A qui s’adreça</h3>"
+        "<p>A l’alumnat d’ESO i de batxillerat, de 14 a 17 anys, i al seu "
+        "professorat. El model s’acompanya d’una introducció teòrica, unes "
         "propostes de treball, una guia didàctica, una presentació, un "
-        "exemple d'informe i una fitxa per emplenar.</p>"
-        "<h3>Com s'ha fet</h3>"
-        "<p>L'equip de desenvolupament ha escrit el programa en C++ amb la "
-        "biblioteca Qt. Els textos, els dibuixos i els documents s'han "
+        "exemple d’informe i una fitxa per emplenar.</p>"
+        "<h3>Com s’ha fet</h3>"
+        "<p>L’equip de desenvolupament ha escrit el programa en C++ amb la "
+        "biblioteca Qt. Els textos, els dibuixos i els documents s’han "
         "elaborat expressament per a aquest treball.</p>"
         "<h3>Llicència</h3>"
         "<p>Programari lliure: es distribueix sota la Llicència Pública "
         "General de GNU, versió 3 o qualsevol versió posterior "
         "(GPL-3.0-or-later). Es pot utilitzar, copiar, estudiar, modificar i "
-        "redistribuir lliurement, d'acord amb aquesta llicència, i es "
+        "redistribuir lliurement, d’acord amb aquesta llicència, i es "
         "distribueix sense cap garantia.</p>"),
         13.5);
 }
 
 void recommendationsPanel(QPainter& p)
 {
-    panel(p, 297, 613, QStringLiteral("Recomanacions d'ús"), QStringLiteral(
+    panel(p, 297, 613, QStringLiteral("Recomanacions d’ús"), QStringLiteral(
         "<h3>Pantalla</h3>"
-        "<p>Els models s'adapten a pantalles de 800, 1024 o 1152 píxels "
-        "d'amplada o més. Es veuen millor amb 1024 píxels o més.</p>"
-        "<h3>Velocitat de l'ordinador</h3>"
-        "<p>Cada vegada que s'inicia, el programa mesura la velocitat de "
-        "l'ordinador per triar el nombre de partícules que pot moure amb "
+        "<p>Els models s’adapten a pantalles de 800, 1024 o 1152 píxels "
+        "d’amplada o més. Es veuen millor amb 1024 píxels o més.</p>"
+        "<h3>Velocitat de l’ordinador</h3>"
+        "<p>Cada vegada que s’inicia, el programa mesura la velocitat de "
+        "l’ordinador per triar el nombre de partícules que pot moure amb "
         "fluïdesa. Cal esperar uns segons.</p>"
         "<p>Dins del model, el menú <b>Eines</b> permet canviar el nombre de "
         "partícules (Augmentar o Disminuir) i afinar-ne el diàmetre "
@@ -227,7 +227,7 @@ void recommendationsPanel(QPainter& p)
         "<h3>Informes i anotacions</h3>"
         "<p>Deseu els informes i el document de text <b>amb un altre "
         "nom</b>: els arxius originals han de quedar disponibles, amb el seu "
-        "nom, per a les properes vegades que s'utilitzi el programa.</p>"
+        "nom, per a les properes vegades que s’utilitzi el programa.</p>"
         "<h3>Ajuda</h3>"
         "<p>Dins del model, el menú <b>Ajuda</b> explica totes les ordres, i el "
         "menú <b>Finestra</b> obre la presentació, la introducció teòrica, les "
@@ -502,10 +502,12 @@ void drawBeaker(QPainter& p, const Beaker& b, const QVector<QPointF>& solute,
     p.drawPath(outline);
 }
 
+// Transparent around the beaker, so that a slide's tinted background shows
+// through instead of a white box.
 QImage figureCanvas()
 {
-    QImage img(360, 400, QImage::Format_RGB32);
-    img.fill(Qt::white);
+    QImage img(360, 400, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
     return img;
 }
 
