@@ -59,6 +59,11 @@ private:
 
 } // namespace
 
+QString documentSources()
+{
+    return qEnvironmentVariable("DOCUMENT_SOURCES", QStringLiteral(DOCUMENT_SOURCES));
+}
+
 QVector<Quote> documentQuotes(const QString &path)
 {
     QFile file(path);

@@ -20,6 +20,10 @@ struct Quote {
 
 Q_DECLARE_METATYPE(Quote)
 
+// The sources' folder: DOCUMENT_SOURCES in the environment, so that a copy
+// can be checked, or the tree's own.
+QString documentSources();
+
 QVector<Quote> documentQuotes(const QString &path);
 
 // "Gsolut=10 Vdso=100" as names and values; empty if any item is unreadable.

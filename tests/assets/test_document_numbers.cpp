@@ -56,7 +56,7 @@ private slots:
 void TestDocumentNumbers::quotedOutput_data()
 {
     QTest::addColumn<Quote>("quote");
-    const QDir sources(QStringLiteral(DOCUMENT_SOURCES));
+    const QDir sources(documentSources());
     const QStringList files =
         sources.entryList({QStringLiteral("*.fodt"), QStringLiteral("*.fodp")}, QDir::Files, QDir::Name);
     QVERIFY(!files.isEmpty());

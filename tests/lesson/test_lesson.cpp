@@ -214,7 +214,7 @@ private:
 
 void TestLesson::initTestCase()
 {
-    const QDir sources(QStringLiteral(DOCUMENT_SOURCES));
+    const QDir sources(documentSources());
     m_steps = lessonSteps(sources.filePath(QStringLiteral("P_Concentra.fodt")));
     QVERIFY(m_steps.size() >= 9);
     for (const Quote &quote : documentQuotes(sources.filePath(QStringLiteral("G_Concentra.fodt"))))
