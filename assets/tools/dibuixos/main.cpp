@@ -51,15 +51,16 @@ void save(const QImage& img, const QString& path)
     std::printf("%s %dx%d\n", qPrintable(path), img.width(), img.height());
 }
 
-// Draws `draw` laid out for a reference size onto a picture of the given size.
+// Draws `draw` laid out for a reference size onto a picture of the given
+// size, with `ratio` device pixels to each of its pixels.
 template <typename Draw>
-QImage scaled(int refW, int refH, int w, int h, const QColor& background, Draw draw)
+QImage scaled(int refW, int refH, int w, int h, qreal ratio, const QColor& background, Draw draw)
 {
-    QImage img(w, h, QImage::Format_RGB32);
+    QImage img(qRound(w * ratio), qRound(h * ratio), QImage::Format_RGB32);
     img.fill(background);
     QPainter p(&img);
     p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
-    p.scale(qreal(w) / refW, qreal(h) / refH);
+    p.scale(w * ratio / refW, h * ratio / refH);
     draw(p);
     return img;
 }
@@ -237,16 +238,17 @@ void recommendationsPanel(QPainter& p)
 
 // ---------------------------------------------------------------- launcher
 
-void launcherBackground(const QString& path)
+void launcherBackground(const QString& path, qreal ratio)
 {
     const int W = 1134, H = 850;
-    QImage img(W, H, QImage::Format_RGB32);
+    QImage img(qRound(W * ratio), qRound(H * ratio), QImage::Format_RGB32);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(ratio, ratio);
     QLinearGradient g(0, 0, W * 0.6, H);
     g.setColorAt(0, QColor(246, 248, 255));
     g.setColorAt(1, QColor(218, 228, 251));
-    p.fillRect(img.rect(), g);
+    p.fillRect(QRectF(0, 0, W, H), g);
 
     // Where the window writes its texts and draws its particle box.
     const QVector<QRectF> keepClear = {
@@ -601,20 +603,25 @@ int main(int argc, char** argv)
             return 1;
         }
 
+    // Each picture also at twice its pixels, named the Qt way ("name@2x.jpg"),
+    // for screens with two device pixels to a pixel.
     struct Size { const char* suffix; int w, h; };
-    for (const Size& s : {Size{"", 291, 355}, Size{"800", 227, 277}, Size{"1152", 327, 399}}) {
-        const QString name = *s.suffix ? QStringLiteral("concent%1.jpg").arg(QLatin1String(s.suffix))
-                                       : QStringLiteral("concentracio.jpg");
-        save(scaled(291, 355, s.w, s.h, Qt::white, formulaSheet), models + QLatin1Char('/') + name);
+    struct Density { qreal ratio; const char* suffix; };
+    for (const Density& d : {Density{1, ""}, Density{2, "@2x"}}) {
+        const QLatin1String at(d.suffix);
+        for (const Size& s : {Size{"", 291, 355}, Size{"800", 227, 277}, Size{"1152", 327, 399}}) {
+            const QString name = *s.suffix ? QStringLiteral("concent%1%2.jpg").arg(QLatin1String(s.suffix), at)
+                                           : QStringLiteral("concentracio%1.jpg").arg(at);
+            save(scaled(291, 355, s.w, s.h, d.ratio, Qt::white, formulaSheet), models + QLatin1Char('/') + name);
+        }
+        for (const Size& s : {Size{"", 401, 601}, Size{"800", 313, 470}, Size{"1152", 451, 676}})
+            save(scaled(401, 601, s.w, s.h, d.ratio, Qt::white, aboutPanel),
+                 models + QStringLiteral("/SobreAquestTreball%1%2.jpg").arg(QLatin1String(s.suffix), at));
+        for (const Size& s : {Size{"", 297, 613}, Size{"800", 232, 479}, Size{"1152", 334, 690}})
+            save(scaled(297, 613, s.w, s.h, d.ratio, Qt::white, recommendationsPanel),
+                 models + QStringLiteral("/Recomana%1%2.jpg").arg(QLatin1String(s.suffix), at));
+        launcherBackground(launcher + QStringLiteral("/fons%1.jpg").arg(at), d.ratio);
     }
-    for (const Size& s : {Size{"", 401, 601}, Size{"800", 313, 470}, Size{"1152", 451, 676}})
-        save(scaled(401, 601, s.w, s.h, Qt::white, aboutPanel),
-             models + QStringLiteral("/SobreAquestTreball%1.jpg").arg(QLatin1String(s.suffix)));
-    for (const Size& s : {Size{"", 297, 613}, Size{"800", 232, 479}, Size{"1152", 334, 690}})
-        save(scaled(297, 613, s.w, s.h, Qt::white, recommendationsPanel),
-             models + QStringLiteral("/Recomana%1.jpg").arg(QLatin1String(s.suffix)));
-
-    launcherBackground(launcher + QStringLiteral("/fons.jpg"));
     icon(launcher + QStringLiteral("/icona.png"));
     pointer(launcher + QStringLiteral("/punter.png"));
     figures(figs);
