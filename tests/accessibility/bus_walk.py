@@ -28,8 +28,8 @@ def skip(reason):
     sys.exit(SKIP)
 
 
-def outer(suite, dump):
-    for tool in ("xvfb-run", "dbus-run-session"):
+def outer(suite, dump, script=__file__, extra_tools=()):
+    for tool in ("xvfb-run", "dbus-run-session") + tuple(extra_tools):
         if not shutil.which(tool):
             skip(tool + " is not installed")
     if not any(os.path.exists(p) for p in ("/usr/libexec/at-spi-bus-launcher", "/usr/lib/at-spi2-core/at-spi-bus-launcher")):
@@ -45,7 +45,7 @@ def outer(suite, dump):
     env.pop("DBUS_SESSION_BUS_ADDRESS", None)
     env.pop("AT_SPI_BUS_ADDRESS", None)
     command = ["xvfb-run", "-a", "-s", "-screen 0 1280x1024x24", "dbus-run-session", "--",
-               sys.executable, os.path.abspath(__file__), suite] + ([dump] if dump else [])
+               sys.executable, os.path.abspath(script), suite] + ([dump] if dump else [])
     try:
         return subprocess.run(command, env=env, timeout=170).returncode
     finally:
