@@ -217,8 +217,8 @@ class Walk:
             self.dump.close()
 
 
-def inner(suite, dump):
-    walk = Walk(suite, dump)
+def inner(walk_class, suite, dump):
+    walk = walk_class(suite, dump)
     try:
         code = walk.run()
     finally:
@@ -227,7 +227,13 @@ def inner(suite, dump):
     return code
 
 
-if __name__ == "__main__":
+def main(walk_class, script, extra_tools=()):
     suite_dir = os.path.abspath(sys.argv[1])
-    tree = sys.argv[2] if len(sys.argv) > 2 else None
-    sys.exit(inner(suite_dir, tree) if os.environ.get(INNER) else outer(suite_dir, tree))
+    out = sys.argv[2] if len(sys.argv) > 2 else None
+    if os.environ.get(INNER):
+        sys.exit(inner(walk_class, suite_dir, out))
+    sys.exit(outer(suite_dir, out, script, extra_tools))
+
+
+if __name__ == "__main__":
+    main(Walk, __file__)

@@ -103,19 +103,5 @@ class Listen(bus_walk.Walk):
                 out.write("\n".join(lines) + "\n")
 
 
-def inner(suite, transcript):
-    walk = Listen(suite, transcript)
-    try:
-        code = walk.run()
-    finally:
-        walk.close()
-    print("PASS" if code == 0 else "%d failures" % len(walk.failures))
-    return code
-
-
 if __name__ == "__main__":
-    suite_dir = os.path.abspath(sys.argv[1])
-    out = sys.argv[2] if len(sys.argv) > 2 else None
-    if os.environ.get(bus_walk.INNER):
-        sys.exit(inner(suite_dir, out))
-    sys.exit(bus_walk.outer(suite_dir, out, __file__, ("xdotool",)))
+    bus_walk.main(Listen, __file__, ("xdotool",))
