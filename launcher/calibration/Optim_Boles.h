@@ -24,7 +24,6 @@ public:
 
     // One tick of the clock: the measurement's step, and a mark when it grew.
     void tick();
-    const Measurement &measurement() const { return m_measurement; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -36,14 +35,14 @@ signals:
 private:
     void buildControls();
     void load();
-    void addMark();
+    void showMarks();
     void finish();
     void beginMeasuring();
 
     bool m_painted = false;
 
     PictureBox *Caja;
-    ParticleBox boles;
+    ParticleBox m_boles;
     Measurement m_measurement;
     QLabel *lblOptim;
     QLabel *lblPunts;
