@@ -1,4 +1,5 @@
 #include "common/core/CalibrationFile.h"
+#include "common/widgets/DesignFonts.h"
 #include "launcher/menu/MenuWidgets.h"
 #include "tests/support/FindControl.h"
 #include "launcher/calibration/LauncherApp.h"
@@ -80,13 +81,53 @@ Q_DECLARE_METATYPE(FileAtExit)
 class TestLauncher : public QObject {
     Q_OBJECT
 
+public:
+    static void initMain();
+
 private slots:
+    void initTestCase();
     void cleanup();
+    void designFonts_data();
+    void designFonts();
     void startUpChain();
     void unwritableFileStillOpensMenu();
     void leaving_data();
     void leaving();
 };
+
+// Fontconfig on a fresh system answers the design's fonts with a monospace.
+void TestLauncher::initMain()
+{
+    qputenv("FONTCONFIG_FILE", QT_TESTCASE_SOURCEDIR "/launcher/monospace-fonts.conf");
+}
+
+void TestLauncher::initTestCase()
+{
+    useDesignFonts();
+}
+
+void TestLauncher::designFonts_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<bool>("heavy");
+    QTest::newRow("Arial Black") << "lblFi" << "DejaVu Sans" << true;
+    QTest::newRow("Arial") << "lblSubtitol" << "Liberation Sans" << false;
+    QTest::newRow("MS Sans Serif") << "cmdSobre" << "Liberation Sans" << false;
+}
+
+void TestLauncher::designFonts()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, family);
+    QFETCH(bool, heavy);
+    Random random(1);
+    Models w(ScreenScale{}, random);
+    const QFontInfo font(w.findChild<QWidget *>(name)->font());
+    QCOMPARE(font.family(), family);
+    QVERIFY(!font.fixedPitch());
+    QCOMPARE(font.bold(), heavy);
+}
 
 void TestLauncher::cleanup()
 {
