@@ -8,6 +8,7 @@
 #include "common/widgets/MessageBox.h"
 #include "common/widgets/PictureBox.h"
 #include "launcher/calibration/Optim_BolesAccessibility.h"
+#include "launcher/calibration/ProgressMarks.h"
 
 #include <QLabel>
 #include <QTimer>
@@ -58,7 +59,8 @@ void Optim_Boles::buildControls()
     lblOptim = control<QLabel>(this, "lblOptim");
     lblOptim->setFont(boldFont(QFont(), 12));
     setColour(lblOptim, QPalette::WindowText, QColor(0, 0, 192));
-    lblPunts = control<QLabel>(this, "lblPunts");
+    lblPunts = new ProgressMarks(Mark, Measurement::MostMarks, this);
+    lblPunts->setObjectName(QStringLiteral("lblPunts"));
     lblPunts->setFont(boldFont(QFont(), MarkPoints));
     setColour(lblPunts, QPalette::WindowText, QColor(0, 0, 255));
     tmrRelloOptim->setObjectName(QStringLiteral("tmrRelloOptim"));
@@ -116,7 +118,7 @@ void Optim_Boles::tick()
 
 void Optim_Boles::showMarks()
 {
-    lblPunts->setText(Mark.repeated(m_measurement.marks()));
+    lblPunts->setMarks(m_measurement.marks());
     fitToText(lblPunts);
 }
 

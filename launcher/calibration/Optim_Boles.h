@@ -5,6 +5,7 @@
 #include <QWidget>
 
 class PictureBox;
+class ProgressMarks;
 class QLabel;
 class QTimer;
 
@@ -45,6 +46,6 @@ private:
     ParticleBox m_boles;
     Measurement m_measurement;
     QLabel *lblOptim;
-    QLabel *lblPunts;
+    ProgressMarks *lblPunts;
     QTimer *tmrRelloOptim;
 };

@@ -137,6 +137,12 @@ void TestMeasurement::window()
     const int final = measured.first().first().toInt();
     QCOMPARE(final, bytes.split('\n').at(1).trimmed().toInt());
     QCOMPARE(control<QLabel>(optim, "lblPunts")->text(), QString(marks, QChar(0x25A0)));
+    QAccessibleInterface *progress = accessible(control<QLabel>(optim, "lblPunts"));
+    QCOMPARE(progress->role(), QAccessible::ProgressBar);
+    QAccessibleValueInterface *value = progress->valueInterface();
+    QVERIFY(value);
+    QCOMPARE(QList<int>({value->minimumValue().toInt(), value->currentValue().toInt(), value->maximumValue().toInt()}),
+             QList<int>({1, marks, 36}));
     QCOMPARE(fileBytes(calibrationFilePath()), bytes);
     QVERIFY(!control<QTimer>(optim, "tmrRelloOptim")->isActive());
     QCOMPARE(visibleParticles(optim), final);
