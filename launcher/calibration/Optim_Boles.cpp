@@ -5,6 +5,7 @@
 #include "common/core/ScreenScale.h"
 #include "common/widgets/TwipGeometry.h"
 #include "common/widgets/Controls.h"
+#include "common/widgets/DesignPalette.h"
 #include "common/widgets/MessageBox.h"
 #include "common/widgets/PictureBox.h"
 #include "launcher/calibration/Optim_BolesAccessibility.h"
@@ -51,8 +52,7 @@ Optim_Boles::Optim_Boles(Random &random, Clock clock, QWidget *parent)
 
 void Optim_Boles::buildControls()
 {
-    setBackground(this, BoxColour);
-    setColour(this, QPalette::WindowText, QColor(128, 128, 0));
+    useDesignPalette(this, BoxColour, QColor(128, 128, 0));
     setFont(boldFont(font(), 8.25f));
     Caja->setObjectName(QStringLiteral("Caja"));
     Caja->surface().setBackground({192, 255, 255});

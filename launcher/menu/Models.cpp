@@ -1,6 +1,7 @@
 #include "launcher/menu/Models.h"
 
 #include "common/widgets/Controls.h"
+#include "common/widgets/DesignPalette.h"
 #include "common/widgets/MessageBox.h"
 #include "common/widgets/Screen.h"
 #include "launcher/menu/InfoPanels.h"
@@ -70,7 +71,7 @@ Models::Models(const ScreenScale &scale, Random &random, QWidget *parent)
 void Models::buildControls()
 {
     m_client->setObjectName(QStringLiteral("client"));
-    setColour(m_client, QPalette::Window, QColor(192, 192, 255));
+    useDesignPalette(m_client, QColor(192, 192, 255), Blue);
     m_client->setPicture(QPixmap(QStringLiteral(":/launcher/fons.jpg")));
     setCentralWidget(m_client);
 

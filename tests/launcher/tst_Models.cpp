@@ -1,5 +1,7 @@
 #include "launcher/animation/ParticleBox.h"
 #include "common/core/CompanionFiles.h"
+#include "common/widgets/ControlPantalla.h"
+#include "launcher/calibration/Optim_Boles.h"
 #include "launcher/menu/Models.h"
 #include "launcher/menu/MenuWidgets.h"
 #include "tests/support/FindControl.h"
@@ -72,6 +74,8 @@ private slots:
     void startShowsHourglassEachTime();
     void starter_data();
     void starter();
+    void captionsUnderAnyTheme_data();
+    void captionsUnderAnyTheme();
 };
 
 void TestModels::cleanup()
@@ -364,6 +368,51 @@ void TestModels::starter()
     QVERIFY(marker.open(QIODevice::ReadOnly));
     QCOMPARE(QDir(QString::fromLocal8Bit(marker.readAll().trimmed())).canonicalPath(),
              QDir(folder.path()).canonicalPath());
+}
+
+// What a desktop theme gives every widget that the design leaves alone.
+QPalette theme(const QString &name)
+{
+    if (name == QLatin1String("dark"))
+        return QPalette(QColor(53, 53, 53), QColor(36, 36, 36));
+    if (name == QLatin1String("high contrast"))
+        return QPalette(Qt::black, Qt::black);
+    return QPalette(QColor(239, 239, 239), QColor(239, 239, 239));
+}
+
+std::unique_ptr<QWidget> windowFor(const QString &which, Random &random)
+{
+    if (which == QLatin1String("splash"))
+        return std::make_unique<ControlPantalla>(ControlPantalla::Look{Rgb{192, 192, 255}, false});
+    if (which == QLatin1String("calibration"))
+        return std::make_unique<Optim_Boles>(random, [] { return 0.0; });
+    auto menu = std::make_unique<Models>(scaleOf(1), random);
+    if (which == QLatin1String("about"))
+        control<QAction>(*menu, "mnuAutor")->trigger();
+    return menu;
+}
+
+void TestModels::captionsUnderAnyTheme_data()
+{
+    QTest::addColumn<QString>("theme");
+    QTest::addColumn<QString>("window");
+    for (const char *theme : {"light", "dark", "high contrast"})
+        for (const char *window : {"splash", "calibration", "menu", "about"})
+            QTest::addRow("%s, %s", theme, window) << theme << window;
+}
+
+void TestModels::captionsUnderAnyTheme()
+{
+    QFETCH(QString, theme);
+    QFETCH(QString, window);
+    const QPalette desktop = QApplication::palette();
+    QApplication::setPalette(::theme(theme));
+    Random random(1);
+    const std::unique_ptr<QWidget> w = windowFor(window, random);
+    QString which;
+    const double worst = worstCaptionContrast(*w, which);
+    QApplication::setPalette(desktop);
+    QVERIFY2(worst >= 4.5, qPrintable(QStringLiteral("%1: %2").arg(which).arg(worst)));
 }
 
 QTEST_MAIN(TestModels)
