@@ -370,16 +370,6 @@ void TestModels::starter()
              QDir(folder.path()).canonicalPath());
 }
 
-// What a desktop theme gives every widget that the design leaves alone.
-QPalette theme(const QString &name)
-{
-    if (name == QLatin1String("dark"))
-        return QPalette(QColor(53, 53, 53), QColor(36, 36, 36));
-    if (name == QLatin1String("high contrast"))
-        return QPalette(Qt::black, Qt::black);
-    return QPalette(QColor(239, 239, 239), QColor(239, 239, 239));
-}
-
 std::unique_ptr<QWidget> windowFor(const QString &which, Random &random)
 {
     if (which == QLatin1String("splash"))
@@ -394,24 +384,28 @@ std::unique_ptr<QWidget> windowFor(const QString &which, Random &random)
 
 void TestModels::captionsUnderAnyTheme_data()
 {
-    QTest::addColumn<QString>("theme");
+    // What a desktop theme gives every widget that the design leaves alone.
+    const std::pair<const char *, QPalette> themes[] = {{"light", QPalette(QColor(239, 239, 239))},
+                                                        {"dark", QPalette(QColor(53, 53, 53), QColor(36, 36, 36))},
+                                                        {"high contrast", QPalette(Qt::black, Qt::black)}};
+    QTest::addColumn<QPalette>("desktop");
     QTest::addColumn<QString>("window");
-    for (const char *theme : {"light", "dark", "high contrast"})
+    for (const auto &[theme, desktop] : themes)
         for (const char *window : {"splash", "calibration", "menu", "about"})
-            QTest::addRow("%s, %s", theme, window) << theme << window;
+            QTest::addRow("%s, %s", theme, window) << desktop << window;
 }
 
 void TestModels::captionsUnderAnyTheme()
 {
-    QFETCH(QString, theme);
+    QFETCH(QPalette, desktop);
     QFETCH(QString, window);
-    const QPalette desktop = QApplication::palette();
-    QApplication::setPalette(::theme(theme));
+    const QPalette before = QApplication::palette();
+    QApplication::setPalette(desktop);
     Random random(1);
     const std::unique_ptr<QWidget> w = windowFor(window, random);
     QString which;
     const double worst = worstCaptionContrast(*w, which);
-    QApplication::setPalette(desktop);
+    QApplication::setPalette(before);
     QVERIFY2(worst >= 4.5, qPrintable(QStringLiteral("%1: %2").arg(which).arg(worst)));
 }
 

@@ -1,8 +1,6 @@
 #include "tests/support/LauncherSupport.h"
 
-#include <QAbstractButton>
 #include <QApplication>
-#include <QLabel>
 #include <QMouseEvent>
 #include <QWidget>
 #include <algorithm>
@@ -17,15 +15,6 @@ double luminance(QRgb colour)
         return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
     };
     return 0.2126 * linear(qRed(colour)) + 0.7152 * linear(qGreen(colour)) + 0.0722 * linear(qBlue(colour));
-}
-
-QString captionOf(const QWidget *widget)
-{
-    if (const auto *label = qobject_cast<const QLabel *>(widget))
-        return label->text();
-    if (const auto *button = qobject_cast<const QAbstractButton *>(widget))
-        return button->text();
-    return {};
 }
 
 double medianLuminance(const QImage &image, const QRect &area)
@@ -103,7 +92,8 @@ double worstCaptionContrast(QWidget &window, QString &which)
     double worst = 21;
     for (QWidget *widget : window.findChildren<QWidget *>()) {
         const QRect area = QRect(widget->mapTo(&window, QPoint()), widget->size()).intersected(shot.rect());
-        if (captionOf(widget).isEmpty() || !widget->isVisibleTo(&window) || area.isEmpty())
+        // Labels and buttons hold their caption in "text".
+        if (widget->property("text").toString().isEmpty() || !widget->isVisibleTo(&window) || area.isEmpty())
             continue;
         const double text = luminance(widget->palette().color(widget->foregroundRole()).rgb());
         const double under = medianLuminance(shot, area);
