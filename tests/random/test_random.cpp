@@ -6,7 +6,7 @@
 #include "model/startup/ModelProgram.h"
 #include "launcher/menu/Models.h"
 #include "common/core/Random.h"
-#include "launcher/animation/ParticleBox.h"
+#include "common/widgets/PictureBox.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -353,9 +353,9 @@ public:
             return QStringLiteral("both panels shown");
         if (m_started != m_asked)
             return QStringLiteral("%1 model starts for %2 requests").arg(m_started).arg(m_asked);
-        const ParticleBox &b = m_menu->particles();
-        for (int i = 0; i < b.NombreBoles; ++i)
-            for (float v : {b.BolaX[i], b.BolaY[i], b.BolaZ[i], b.PantX[i], b.PantY[i], b.DiamPant[i]})
+        const CircleSet &circles = m_menu->findChild<PictureBox *>(QStringLiteral("Caja"))->surface().circles();
+        for (int i = 0; i < circles.count(); ++i)
+            for (float v : {circles[i].left, circles[i].top, circles[i].size})
                 if (!std::isfinite(v))
                     return QStringLiteral("launcher particle %1 not finite").arg(i);
         return {};
