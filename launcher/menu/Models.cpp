@@ -4,6 +4,7 @@
 #include "common/widgets/DesignPalette.h"
 #include "common/widgets/MessageBox.h"
 #include "common/widgets/Screen.h"
+#include "common/widgets/SharpPicture.h"
 #include "launcher/menu/InfoPanels.h"
 #include "launcher/menu/LabelHover.h"
 #include "launcher/menu/MenuWidgets.h"
@@ -72,7 +73,7 @@ void Models::buildControls()
 {
     m_client->setObjectName(QStringLiteral("client"));
     useDesignPalette(m_client, QColor(192, 192, 255), Blue);
-    m_client->setPicture(QPixmap(QStringLiteral(":/launcher/fons.jpg")));
+    m_client->setPicture(sharpPicture(QStringLiteral(":/launcher/fons.jpg")));
     setCentralWidget(m_client);
 
     picMenu = control<QWidget>(m_client, "picMenu");
