@@ -151,9 +151,8 @@ void TestSuiteFolder::damagedCopyComesBack()
     QCOMPARE(read(copy), "shipped " + name.toUtf8());
     QCOMPARE(QFileInfo(copy).isSymLink(), !SuiteFolder::PrivateFiles.contains(name));
     if (!keptAs.isEmpty()) {
-        QFile::setPermissions(inSuite(keptAs), QFile::ReadOwner | QFile::WriteOwner);
+        QVERIFY(QFile::setPermissions(inSuite(keptAs), QFile::ReadOwner | QFile::WriteOwner));
         QCOMPARE(read(inSuite(keptAs)), pupils);
-        QVERIFY(QFileInfo::exists(inSuite(keptAs)));
     }
 }
 
