@@ -51,7 +51,7 @@ home="$(getent passwd "$pupil" | cut -d: -f6)"
 models="$home/.local/share/kinetra/Arxius_models"
 start_briefly() {
   runuser -u "$pupil" -- env -i HOME="$home" PATH=/usr/bin:/bin LANG=C.UTF-8 \
-    xvfb-run -a sh -c 'kinetra & sleep 4; kill $!' >/dev/null 2>&1
+    xvfb-run -a sh -c 'kinetra & sleep 4; kill $!; wait' >/dev/null 2>&1
 }
 start_briefly
 
