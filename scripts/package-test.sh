@@ -18,7 +18,11 @@ export DEBIAN_FRONTEND=noninteractive
 fail() { echo "package-test: $*" >&2; exit 1; }
 
 cleanup() {
-  if id "$pupil" >/dev/null 2>&1; then userdel -r "$pupil" 2>/dev/null || true; fi
+  # A session bus the pupil's programs started may take a moment to end.
+  for _ in $(seq 10); do
+    id "$pupil" >/dev/null 2>&1 || break
+    userdel -r "$pupil" 2>/dev/null || sleep 1
+  done
   if dpkg-query -W -f='${Status}' kinetra 2>/dev/null | grep -q installed; then apt-get purge -y -qq kinetra >/dev/null; fi
   rm -rf "$work"
 }
