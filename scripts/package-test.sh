@@ -14,6 +14,9 @@ out="$(realpath -m "${1:-$here/build-package}")"
 pupil=kinetra-ci
 work=/tmp/kinetra-package-test
 export DEBIAN_FRONTEND=noninteractive
+# debhelper gives the build a home of its own; the compiler cache stays
+# where later runs find it.
+export CCACHE_DIR="${CCACHE_DIR:-$HOME/.ccache}"
 
 fail() { echo "package-test: $*" >&2; exit 1; }
 
