@@ -61,7 +61,7 @@ int main(int argc, char **argv)
     SimulationCommands sim(scene, surface, random);
     sim.startScene({7, 343});
     sim.dissoldreSolid();
-    while (sim.model().BolesDissoltes < sim.model().NombreBoles)
+    while (sim.model().BolesDissoltes() < sim.model().NombreBoles())
         sim.tick();
 
     QImage frame(surface.image().size(), QImage::Format_RGB32);
@@ -76,7 +76,7 @@ int main(int argc, char **argv)
         painting.push_back(t.painting);
         total.push_back(t.simulation + t.painting);
     }
-    std::printf("%d particles released, %d batches of %d ticks, median per tick:\n", int(sim.model().BolesDissoltes),
+    std::printf("%d particles released, %d batches of %d ticks, median per tick:\n", sim.model().BolesDissoltes(),
                 Batches, ticks);
     std::printf("  simulation %.4f ms\n  painting   %.4f ms\n  tick       %.4f ms (best batch %.4f ms)\n",
                 median(simulation), median(painting), median(total), *std::min_element(total.begin(), total.end()));

@@ -35,8 +35,6 @@ public:
     void afinarMenys();
     void tick();
 
-    void Reinicia_Escena();
-
     bool MarcatgeActiu() const { return m_marcatgeActiu; }
     bool rellotgeActiu() const { return m_rellotgeActiu; }
     // The freeze command has been used: its caption then says what it does next.
@@ -48,16 +46,13 @@ public:
     const EstatComanda &afinarMesItem() const { return m_afinarMes; }
     const EstatComanda &afinarMenysItem() const { return m_afinarMenys; }
 
-    ParticleModel &model() { return m_model; }
     const ParticleModel &model() const { return m_model; }
 
 private:
-    void rebuildWithVelocities();
-    void setEdge(int edge, EstatComanda &checked, EstatComanda &unchecked);
-    void replaceOverlapping();
-    void replace(int i);
-    int particleAt(float X, float Y) const;
+    void changeEdge(int edge);
+    void changeDiameter(float diameter);
 
+    const Scene &m_scene;
     ParticleModel m_model;
     bool m_marcatgeActiu = false;
     bool m_rellotgeActiu = false;

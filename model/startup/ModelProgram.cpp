@@ -41,7 +41,7 @@ ModelProgram::ModelProgram(const ScreenScale &scale, const SolidSize &size, Rand
     m_window.installEventFilter(this);
     new LiveDescription(*m_window.findChild<QWidget *>(QStringLiteral("Caja")), [this] {
         const ParticleModel &m = m_simulation.model();
-        return describeScene({m.NombreBoles, static_cast<int>(m.BolesDissoltes), m.SolidCaient, m.Dissolent,
+        return describeScene({m.NombreBoles(), m.BolesDissoltes(), m.SolidCaient(), m.Dissolent(),
                               !m_simulation.rellotgeActiu(), m_simulation.MarcatgeActiu()});
     }, this);
 }

@@ -217,7 +217,7 @@ void TestModelAccessibility::cajaDescriptionFollowsDropDissolutionAndFreeze()
     QVERIFY2(description().contains(QStringLiteral("cau dins del vas")), qPrintable(description()));
 
     int ticks = 0;
-    while (program.simulation().model().BolesDissoltes < 10 && ticks++ < 1000)
+    while (program.simulation().model().BolesDissoltes() < 10 && ticks++ < 1000)
         tick(1);
     // The ticks alone change nothing: only a look does.
     QVERIFY2(description().contains(QStringLiteral("cau dins del vas")), qPrintable(description()));

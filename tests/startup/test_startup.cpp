@@ -191,19 +191,19 @@ void TestStartup::calculatorDropsAndReturnsTheSolid()
     control<QAction>(w, "ConceMolar")->trigger();
     QVERIFY(!control<QGroupBox>(w, "frDades")->isHidden());
     QTest::keyClicks(control<QLineEdit>(w, "txtGsolut"), QStringLiteral("10"));
-    QVERIFY(!model.SolidCaient);
+    QVERIFY(!model.SolidCaient());
     QTest::keyClicks(control<QLineEdit>(w, "txtVdso"), QStringLiteral("100"));
     QTest::keyClicks(control<QLineEdit>(w, "txtMsolut"), QStringLiteral("58.44"));
     QCOMPARE(control<QLineEdit>(w, "txtMolar")->text(), QStringLiteral(" 1.711"));
-    QVERIFY(model.SolidCaient);
+    QVERIFY(model.SolidCaient());
     QVERIFY(!control<QAction>(w, "AccionsSolid")->isEnabled());
     QVERIFY(!control<QPushButton>(w, "cmdResultats")->isHidden());
     for (int tick = 0; tick < 100; ++tick)
         program.simulation().tick();
-    QVERIFY(model.BolesDissoltes > 0);
+    QVERIFY(model.BolesDissoltes() > 0);
     control<QLineEdit>(w, "txtMsolut")->clear();
-    QCOMPARE(model.BolesDissoltes, 0.0f);
-    QVERIFY(!model.SolidCaient);
+    QCOMPARE(model.BolesDissoltes(), 0);
+    QVERIFY(!model.SolidCaient());
     QVERIFY(control<QAction>(w, "AccionsSolid")->isEnabled());
 }
 
@@ -222,7 +222,7 @@ void TestStartup::calibratedSolidIsBuilt()
     QFETCH(int, particles);
     ModelProgram program({}, solidSizeForCount(count), Random(1));
     program.load();
-    QCOMPARE(int(program.simulation().model().NombreBoles), particles);
+    QCOMPARE(int(program.simulation().model().NombreBoles()), particles);
     QCOMPARE(control<PictureBox>(program.window(), "Caja")->surface().circles().count(), particles);
 }
 
