@@ -55,7 +55,7 @@ int main(int argc, char **argv)
     const int ticks = argc > 1 ? std::max(1, std::atoi(argv[1])) : 2000;
 
     // The scene's own dimensions are the reference layout's.
-    Scene scene;
+    const Scene scene = sceneAtScale(1);
     Surface surface;
     Random random(1);
     SimulationCommands sim(scene, surface, random);

@@ -28,6 +28,5 @@ public:
     void Dibujo_Base(Surface &Caixa, float Lx, float Ix, float Iy, float Ax, float Ay, Rgb outline, Rgb fill);
 };
 
-// Recomputes the beaker's geometry, resizes and clears the surface and draws
-// the empty upper part and the solution.
-void Dibuixa_Vas(Surface &Caja, Scene &scene, CCilindro &upper, CCilindro &solution);
+// Resizes and clears the surface and draws the empty upper part and the solution.
+void Dibuixa_Vas(Surface &Caja, const Scene &scene, CCilindro &upper, CCilindro &solution);

@@ -32,7 +32,7 @@ std::array<std::int16_t, 401> Omple_TaulaVelocitats()
     return TaulaVelocitats;
 }
 
-ParticleModel::ParticleModel(Scene &scene, Surface &Caja, Random &random)
+ParticleModel::ParticleModel(const Scene &scene, Surface &Caja, Random &random)
     : m_scene(scene)
     , m_caja(Caja)
     , m_random(random)

@@ -17,7 +17,7 @@ std::array<std::int16_t, 401> Omple_TaulaVelocitats();
 // and the base on the picture surface and moves the surface's circles.
 class ParticleModel {
 public:
-    ParticleModel(Scene &scene, Surface &Caja, Random &random);
+    ParticleModel(const Scene &scene, Surface &Caja, Random &random);
 
     // The scene at its start with the calibrated solid and the base diameter.
     void buildScene(const SolidSize &size);
@@ -66,7 +66,7 @@ private:
     void land();
     void placeSolid(float diameter);
 
-    Scene &m_scene;
+    const Scene &m_scene;
     Surface &m_caja;
     Random &m_random;
     ParticleSet m_particles;

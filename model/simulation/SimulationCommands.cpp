@@ -1,6 +1,6 @@
 #include "model/simulation/SimulationCommands.h"
 
-SimulationCommands::SimulationCommands(Scene &scene, Surface &Caja, Random &random)
+SimulationCommands::SimulationCommands(const Scene &scene, Surface &Caja, Random &random)
     : m_scene(scene)
     , m_model(scene, Caja, random)
 {

@@ -14,7 +14,7 @@ struct EstatComanda {
 // their menu items and of the clock.
 class SimulationCommands {
 public:
-    SimulationCommands(Scene &scene, Surface &Caja, Random &random);
+    SimulationCommands(const Scene &scene, Surface &Caja, Random &random);
 
     // The load's sizes from the calibration, then the scene in its start state.
     void startScene(const SolidSize &size);

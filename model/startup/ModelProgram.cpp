@@ -18,6 +18,7 @@ using Comanda = Concentracio::Comanda;
 ModelProgram::ModelProgram(const ScreenScale &scale, const SolidSize &size, Random random)
     : m_scale(scale)
     , m_size(size)
+    , m_scene(sceneAtScale(scale.AjustarPantalla ? scale.EscalaPantalla : 1))
     , m_random(random)
     , m_simulation(m_scene, m_window.picture(), m_random)
     , m_calculator({[this] { return m_simulation.solidAtStart(); }, [this] { m_simulation.dissoldreSolid(); },
@@ -58,12 +59,9 @@ void ModelProgram::load()
 {
     maximise(&m_window);
     m_window.prepare(m_scene.ColorFons, Propietats);
-    m_scene.NivellPerspectiva = 1.0f;
-    m_scene.Unitat = 10;
-    m_scene.DiametreBolaBase = 64;
-    m_window.Disposa_Controls(m_scene);
+    m_window.Disposa_Controls(m_scene.ColorFons);
     if (m_scale.AjustarPantalla)
-        m_window.Escala_Controls(m_scene, m_scale.EscalaPantalla);
+        m_window.Escala_Controls(m_scale.EscalaPantalla);
     m_simulation.startScene(m_size);
     showState();
 }

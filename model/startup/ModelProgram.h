@@ -22,7 +22,7 @@ public:
     void load();
 
     Concentracio &window() { return m_window; }
-    Scene &scene() { return m_scene; }
+    const Scene &scene() const { return m_scene; }
     SimulationCommands &simulation() { return m_simulation; }
     const Calculadora &calculator() const { return m_calculator; }
     DocumentCommands &documents() { return m_documents; }
@@ -38,7 +38,7 @@ private:
     ScreenScale m_scale;
     SolidSize m_size;
     Concentracio m_window;
-    Scene m_scene;
+    const Scene m_scene;
     Random m_random;
     SimulationCommands m_simulation;
     Calculadora m_calculator;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/calculator/Formules.h"
-#include "model/drawing/Scene.h"
+#include "common/core/CircleSet.h"
 
 #include <QMainWindow>
 #include <string>
@@ -38,10 +38,10 @@ public:
 
     static const QString Caption;
 
-    // The reference layout for a screen 1024 pixels wide, which also sets the
-    // scene's dimensions; then, on other screens, that layout rescaled once.
-    void Disposa_Controls(Scene &scene);
-    void Escala_Controls(Scene &scene, float EscalaPantalla);
+    // The reference layout for a screen 1024 pixels wide, on the scene's
+    // background; then, on other screens, that layout rescaled once.
+    void Disposa_Controls(Rgb background);
+    void Escala_Controls(float EscalaPantalla);
     // The illustration from the companion folder; the box takes the picture's
     // size plus its border, or stays empty when the file is missing.
     void loadIllustration(const QString &path);

@@ -56,7 +56,7 @@ struct Model {
 
     ModelProgram program;
     Concentracio &window = program.window();
-    Scene &scene = program.scene();
+    const Scene &scene = program.scene();
     SimulationCommands &sim = program.simulation();
 };
 

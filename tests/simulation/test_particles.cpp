@@ -32,7 +32,7 @@ struct Rig {
 
     const ParticleSet &particles() const { return model.particles(); }
 
-    Scene scene;
+    const Scene scene = sceneAtScale(1);
     Surface surface;
     Random random;
     ParticleModel model;
