@@ -237,3 +237,13 @@ void Calculadora::rebuildAndRecalculate()
     Mostra_Dades();
     Calcula_Concentracions();
 }
+
+std::optional<Dada> Calculadora::firstEmptyDatum() const
+{
+    if (!m_dadesShown)
+        return std::nullopt;
+    for (Dada dada : TotesDades)
+        if (m_dades[dada].shown && m_dades[dada].text.empty())
+            return dada;
+    return std::nullopt;
+}

@@ -3,6 +3,7 @@
 #include "model/calculator/Formules.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 
 // What the calculator needs from the dissolution picture.
@@ -58,6 +59,8 @@ public:
     bool resultButtonShown() const { return m_resultButtonShown; }
     bool totesEnabled() const { return m_totesEnabled; }
     bool capEnabled() const { return m_capEnabled; }
+    // The first offered datum whose box is still empty: where the pupil types next.
+    std::optional<Dada> firstEmptyDatum() const;
 
 private:
     void Calcula_Concentracions();

@@ -5,11 +5,9 @@
 
 #include <utility>
 
-using Comanda = Concentracio::Comanda;
-
 bool choosesMeasures(Comanda command)
 {
-    return command >= Comanda::ConceTpc && command <= Comanda::ConceTotes;
+    return mesuraTriada(command) || command == Comanda::ConceTotes;
 }
 
 bool runOnCalculator(Comanda command, Calculadora &calculator)
@@ -23,10 +21,10 @@ bool runOnCalculator(Comanda command, Calculadora &calculator)
         calculator.selectAll(command == Comanda::ConceTotes);
         return true;
     default:
-        if (!choosesMeasures(command))
-            return false;
-        calculator.toggleMeasure(Mesura(static_cast<int>(command) - static_cast<int>(Comanda::ConceTpc)));
-        return true;
+        const std::optional<Mesura> mesura = mesuraTriada(command);
+        if (mesura)
+            calculator.toggleMeasure(*mesura);
+        return mesura.has_value();
     }
 }
 

@@ -7,13 +7,12 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QTimer>
 
 const QString ModelProgram::Propietats = QStringLiteral(
     "La concentració d'un solut en una dissolució es pot referir a la massa present de solut, en tant per cent o "
     "grams per litre, o a la quantitat de mols, i per tant de partícules presents, en Molaritat, molalitat o "
     "fracció molar");
-
-using Comanda = Concentracio::Comanda;
 
 ModelProgram::ModelProgram(const ScreenScale &scale, const SolidSize &size, Random random)
     : m_scale(scale)
@@ -35,10 +34,7 @@ ModelProgram::ModelProgram(const ScreenScale &scale, const SolidSize &size, Rand
         m_simulation.marcarBola(x, y);
         m_window.repaintPicture();
     });
-    connect(&m_window, &Concentracio::clockTicked, this, [this] {
-        m_simulation.tick();
-        m_window.repaintPicture();
-    });
+    connect(&m_window.clock(), &QTimer::timeout, this, &ModelProgram::tick);
     m_window.installEventFilter(this);
     new LiveDescription(*m_window.findChild<QWidget *>(QStringLiteral("Caja")), [this] {
         const ParticleModel &m = m_simulation.model();
@@ -70,17 +66,34 @@ void ModelProgram::showState()
 {
     m_window.showCalculator(m_calculator);
     m_window.showSimulation(m_simulation);
+    followClock();
+}
+
+void ModelProgram::followClock()
+{
+    QTimer &clock = m_window.clock();
+    if (m_simulation.rellotgeActiu() != clock.isActive())
+        m_simulation.rellotgeActiu() ? clock.start() : clock.stop();
+}
+
+void ModelProgram::tick()
+{
+    m_simulation.tick();
+    m_window.repaintPicture();
 }
 
 void ModelProgram::command(Comanda command)
 {
     if (command == Comanda::ArxiuSortir)
         QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    m_documents.command(command);
     if (!runOnCalculator(command, m_calculator) && !runOnSimulation(command, m_simulation))
         return;
     showState();
-    if (choosesMeasures(command))
-        m_window.focusFirstEmptyDatum();
+    if (!choosesMeasures(command))
+        return;
+    if (const std::optional<Dada> empty = m_calculator.firstEmptyDatum())
+        m_window.focusDatum(*empty);
 }
 
 void ModelProgram::dataEdited(Dada dada, const QString &text)

@@ -31,9 +31,12 @@ public:
 
 private:
     bool eventFilter(QObject *watched, QEvent *event) override;
-    void command(Concentracio::Comanda command);
+    void command(Comanda command);
     void dataEdited(Dada dada, const QString &text);
+    void tick();
     void showState();
+    // The clock runs while the simulation's does.
+    void followClock();
 
     ScreenScale m_scale;
     SolidSize m_size;

@@ -38,11 +38,6 @@ struct BoxRow {
     float captionWidth;
 };
 
-Concentracio::Comanda measureCommand(Mesura mesura)
-{
-    return Concentracio::Comanda(static_cast<int>(Concentracio::Comanda::ConceTpc) + static_cast<int>(mesura));
-}
-
 QGroupBox *frame(QWidget *parent, const char *name, const QString &caption, const TwipRect &rect)
 {
     auto *box = control<QGroupBox>(parent, name, rect, ControlFont);
@@ -185,8 +180,6 @@ QAction *Concentracio::item(QMenu *menu, const char *name, const QString &captio
     return action;
 }
 
-
-
 QMenu *Concentracio::menu(QMenu *parent, const char *name, const QString &caption)
 {
     QMenu *m = parent ? parent->addMenu(caption) : menuBar()->addMenu(caption);
@@ -231,7 +224,7 @@ void Concentracio::buildMenus()
         {"ConceMolal", "molalitat"},   {"ConceFrM", "fracció molar"}};
     for (Mesura mesura : TotesMesures) {
         const auto &[name, caption] = measures[static_cast<int>(mesura)];
-        item(mnuConcentracio, name, QString::fromUtf8(caption), measureCommand(mesura))->setCheckable(true);
+        item(mnuConcentracio, name, QString::fromUtf8(caption), ComandaMesura[mesura])->setCheckable(true);
     }
     item(mnuConcentracio, "ConceTotes", QStringLiteral("     Marcar totes"), Comanda::ConceTotes);
     item(mnuConcentracio, "ConceCap", QStringLiteral("     Desmarcar totes"), Comanda::ConceCap)->setEnabled(false);
@@ -258,7 +251,6 @@ void Concentracio::connectControls()
         });
     connect(cmdResultats, &QPushButton::clicked, this, &Concentracio::resultsButtonClicked);
     connect(Caja, &PictureBox::pressed, this, &Concentracio::picturePressed);
-    connect(tmrRellotge, &QTimer::timeout, this, &Concentracio::clockTicked);
 }
 
 QAction *Concentracio::action(Comanda command) const
@@ -325,7 +317,7 @@ void Concentracio::showCalculator(const Calculadora &calculator)
         // Whatever was typed over a result stays until the result changes.
         if (camp.text != m_resultsShown[mesura])
             showText(txtMesura[mesura], m_resultsShown[mesura] = camp.text);
-        action(measureCommand(mesura))->setChecked(calculator.seleccionada(mesura));
+        action(ComandaMesura[mesura])->setChecked(calculator.seleccionada(mesura));
     }
     cmdResultats->setVisible(calculator.resultButtonShown());
     cmdResultats->setText(calculator.resultatsVisibles() ? QStringLiteral("Ocultar resultats")
@@ -347,22 +339,15 @@ void Concentracio::showSimulation(const SimulationCommands &simulation)
     showAction(action(Comanda::EinesPsolidD), simulation.disminuir().enabled, simulation.disminuir().checked);
     action(Comanda::EinesDiamAfAu)->setEnabled(simulation.afinarMesItem().enabled);
     action(Comanda::EinesDiamAfDi)->setEnabled(simulation.afinarMenysItem().enabled);
-    if (simulation.rellotgeActiu() != tmrRellotge->isActive())
-        simulation.rellotgeActiu() ? tmrRellotge->start() : tmrRellotge->stop();
     // The beaker's drawing sets the picture's size.
     Caja->fitToSurface();
     Caja->show();
     Caja->update();
 }
 
-void Concentracio::focusFirstEmptyDatum()
+void Concentracio::focusDatum(Dada dada)
 {
-    for (QLineEdit *box : txtDada.values) {
-        if (box->isVisibleTo(this) && box->isEnabled() && box->text().isEmpty()) {
-            box->setFocus(Qt::OtherFocusReason);
-            return;
-        }
-    }
+    txtDada[dada]->setFocus(Qt::OtherFocusReason);
 }
 
 Surface &Concentracio::picture()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/calculator/Formules.h"
+#include "model/calculator/Comanda.h"
 #include "common/core/CircleSet.h"
 
 #include <QMainWindow>
@@ -26,14 +26,6 @@ class Concentracio : public QMainWindow {
     Q_OBJECT
 
 public:
-    enum class Comanda {
-        ArxiuText, ArxiuInformExem, ArxiuInformFitxa, ArxiuSortir,
-        AccionsEsborrar, AccionsCongelar, AccionsMarcar, AccionsSolid, AccionsInici,
-        EinesPsolidA, EinesPsolidD, EinesDiamAfAu, EinesDiamAfDi,
-        ConceTpc, ConceGpl, ConceMolar, ConceMolal, ConceFrM, ConceTotes, ConceCap,
-        FinPre, FinTeo, FinProp, FinGuia, Ajuda,
-    };
-
     explicit Concentracio(QWidget *parent = nullptr);
 
     static const QString Caption;
@@ -51,18 +43,18 @@ public:
 
     void showCalculator(const Calculadora &calculator);
     void showSimulation(const SimulationCommands &simulation);
-    // Puts the keyboard in the first offered data box that is still empty.
-    void focusFirstEmptyDatum();
+    void focusDatum(Dada dada);
     // The beaker's drawing, which the simulation draws into.
     Surface &picture();
     void repaintPicture();
+    // The animation clock; the program starts, stops and listens to it.
+    QTimer &clock() { return *tmrRellotge; }
 
 signals:
-    void commandChosen(Concentracio::Comanda command);
+    void commandChosen(Comanda command);
     void dataEdited(Dada dada, const QString &text);
     void resultsButtonClicked();
     void picturePressed(float xTwips, float yTwips);
-    void clockTicked();
 
 private:
     void buildControls();
@@ -89,7 +81,7 @@ private:
     KeyedArray<Mesura, QLineEdit *, TotesMesures.size()> txtMesura;
     KeyedArray<Mesura, std::string, TotesMesures.size()> m_resultsShown;
 
-    std::array<QAction *, static_cast<int>(Comanda::Ajuda) + 1> m_actions{};
+    std::array<QAction *, NombreComandes> m_actions{};
     QMenu *mnuEines;
     // Text written while showing a state is not the pupil's typing.
     bool m_rendering = false;

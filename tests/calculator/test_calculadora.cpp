@@ -38,7 +38,7 @@ struct Model {
     Model()
     {
         window.prepare({255, 255, 200}, QString());
-        QObject::connect(&window, &Concentracio::commandChosen, [this](Concentracio::Comanda command) {
+        QObject::connect(&window, &Concentracio::commandChosen, [this](Comanda command) {
             if (runOnCalculator(command, calculadora))
                 window.showCalculator(calculadora);
         });
