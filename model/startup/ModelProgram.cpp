@@ -2,8 +2,7 @@
 
 #include "common/widgets/Screen.h"
 #include "model/startup/CommandRouting.h"
-#include "model/simulation/SceneDescription.h"
-#include "model/windows/LiveDescription.h"
+#include "model/windows/SceneDescription.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -34,11 +33,6 @@ ModelProgram::ModelProgram(const ScreenScale &scale, const SolidSize &size, Rand
     });
     connect(&m_window.clock(), &QTimer::timeout, this, &ModelProgram::tick);
     m_window.installEventFilter(this);
-    new LiveDescription(*m_window.findChild<QWidget *>(QStringLiteral("Caja")), [this] {
-        const ParticleModel &m = m_simulation.model();
-        return describeScene({m.NombreBoles(), m.BolesDissoltes(), m.SolidCaient(), m.Dissolent(),
-                              !m_simulation.rellotgeActiu(), m_simulation.MarcatgeActiu()});
-    }, this);
 }
 
 bool ModelProgram::eventFilter(QObject *watched, QEvent *event)
@@ -65,19 +59,35 @@ void ModelProgram::showState()
     m_window.showCalculator(m_calculator);
     m_window.showSimulation(m_simulation);
     followClock();
+    describeScene();
 }
 
+// At rest a tick does nothing, so the clock waits for something to move.
 void ModelProgram::followClock()
 {
     QTimer &clock = m_window.clock();
-    if (m_simulation.rellotgeActiu() != clock.isActive())
-        m_simulation.rellotgeActiu() ? clock.start() : clock.stop();
+    const bool run = m_simulation.rellotgeActiu() && m_simulation.sceneMoves();
+    if (run != clock.isActive())
+        run ? clock.start() : clock.stop();
 }
 
 void ModelProgram::tick()
 {
     m_simulation.tick();
-    m_window.repaintPicture();
+    m_window.repaintPicture(m_window.picture().circles().takePlacedArea());
+    describeScene();
+}
+
+// A screen reader hears of the scene when its phase or its counts change.
+void ModelProgram::describeScene()
+{
+    const ParticleModel &m = m_simulation.model();
+    const SceneView view{m.NombreBoles(), m.BolesDissoltes(), m.SolidCaient(), m.Dissolent(),
+                         !m_simulation.rellotgeActiu(), m_simulation.MarcatgeActiu()};
+    if (view == m_described)
+        return;
+    m_described = view;
+    m_window.describePicture(::describeScene(view));
 }
 
 void ModelProgram::command(Comanda command)

@@ -8,6 +8,9 @@
 #include "model/drawing/Scene.h"
 #include "model/simulation/SimulationCommands.h"
 #include "model/windows/Concentracio.h"
+#include "model/windows/SceneDescription.h"
+
+#include <optional>
 
 // The model: its main window, the simulation and the calculator behind it,
 // and the document commands, loaded in the order the scene needs: layout,
@@ -20,6 +23,8 @@ public:
     ModelProgram(const ScreenScale &scale, const SolidSize &size, Random random = Random());
 
     void load();
+    // The clock's work: a step of the simulation, then what it changed.
+    void tick();
 
     Concentracio &window() { return m_window; }
     const Scene &scene() const { return m_scene; }
@@ -34,9 +39,8 @@ private:
     void command(Comanda command);
     void dataEdited(Dada dada, const QString &text);
     void moveSolid(SolidAction action);
-    void tick();
+    void describeScene();
     void showState();
-    // The clock runs while the simulation's does.
     void followClock();
 
     ScreenScale m_scale;
@@ -47,4 +51,5 @@ private:
     SimulationCommands m_simulation;
     Calculadora m_calculator;
     DocumentCommands m_documents;
+    std::optional<SceneView> m_described;
 };

@@ -44,9 +44,13 @@ public:
     void showCalculator(const Calculadora &calculator);
     void showSimulation(const SimulationCommands &simulation);
     void focusDatum(Dada dada);
+    // What the beaker's picture shows, for a screen reader.
+    void describePicture(const QString &description);
     // The beaker's drawing, which the simulation draws into.
     Surface &picture();
     void repaintPicture();
+    // Repaints only the given part of the picture; nothing when it is empty.
+    void repaintPicture(const TwipBox &area);
     // The animation clock; the program starts, stops and listens to it.
     QTimer &clock() { return *tmrRellotge; }
 
@@ -62,6 +66,7 @@ private:
     void connectControls();
     QAction *item(QMenu *menu, const char *name, const QString &caption, Comanda command);
     QMenu *menu(QMenu *parent, const char *name, const QString &caption);
+    void showResultsCaption(const QString &caption);
     QAction *action(Comanda command) const;
     QList<QWidget *> scaledControls() const;
 
