@@ -78,15 +78,22 @@ void ModelProgram::tick()
     describeScene();
 }
 
-// A screen reader hears of the scene when its phase or its counts change.
+// A screen reader hears of the scene when its phase changes, and of the
+// count dissolved at most twice a second, however fast the particles go.
 void ModelProgram::describeScene()
 {
+    constexpr qint64 CountIntervalMs = 500;
     const ParticleModel &m = m_simulation.model();
     const SceneView view{m.NombreBoles(), m.BolesDissoltes(), m.SolidCaient(), m.Dissolent(),
                          !m_simulation.rellotgeActiu(), m_simulation.MarcatgeActiu()};
-    if (view == m_described)
-        return;
+    if (m_described) {
+        SceneView samePhase = view;
+        samePhase.BolesDissoltes = m_described->BolesDissoltes;
+        if (samePhase == *m_described && (view == *m_described || m_sinceDescribed.elapsed() < CountIntervalMs))
+            return;
+    }
     m_described = view;
+    m_sinceDescribed.start();
     m_window.describePicture(::describeScene(view));
 }
 

@@ -10,6 +10,7 @@
 #include "model/windows/Concentracio.h"
 #include "model/windows/SceneDescription.h"
 
+#include <QElapsedTimer>
 #include <optional>
 
 // The model: its main window, the simulation and the calculator behind it,
@@ -29,7 +30,6 @@ public:
     Concentracio &window() { return m_window; }
     const Scene &scene() const { return m_scene; }
     SimulationCommands &simulation() { return m_simulation; }
-    const Calculadora &calculator() const { return m_calculator; }
     DocumentCommands &documents() { return m_documents; }
 
     static const QString Propietats;
@@ -52,4 +52,5 @@ private:
     Calculadora m_calculator;
     DocumentCommands m_documents;
     std::optional<SceneView> m_described;
+    QElapsedTimer m_sinceDescribed;
 };

@@ -116,26 +116,26 @@ Concentracio::Concentracio(QWidget *parent)
 
 void Concentracio::buildControls()
 {
-    client = control<QWidget>(this, "client");
-    setBackground(client, QColor(192, 255, 255));
-    setColour(client, QPalette::WindowText, Qt::black);
-    setCentralWidget(client);
+    m_client = control<QWidget>(this, "client");
+    setBackground(m_client, QColor(192, 255, 255));
+    setColour(m_client, QPalette::WindowText, Qt::black);
+    setCentralWidget(m_client);
 
-    cmdResultats = control<QPushButton>(client, "cmdResultats", {2280, 7320, 1215, 735}, ControlFont);
+    cmdResultats = control<QPushButton>(m_client, "cmdResultats", {2280, 7320, 1215, 735}, ControlFont);
     showResultsCaption(QStringLiteral("Veure resultats"));
     cmdResultats->setStyleSheet(QStringLiteral("QPushButton { background-color: rgb(255,255,255); }"));
 
-    Caja = control<PictureBox>(client, "Caja", {960, 2640, 3375, 4335});
+    Caja = control<PictureBox>(m_client, "Caja", {960, 2640, 3375, 4335});
     Caja->surface().setBackground({192, 255, 255});
     Caja->surface().resize(3375, 4335);
     // The layout puts the button on the beaker's picture; it must stay in front.
     cmdResultats->raise();
 
-    picConcentracio = control<QLabel>(client, "picConcentracio", {9960, 0, 4425, 5385});
+    picConcentracio = control<QLabel>(m_client, "picConcentracio", {9960, 0, 4425, 5385});
     picConcentracio->setFrameShape(QFrame::Box);
     picConcentracio->setLineWidth(1);
 
-    frResultats = frame(client, "frResultats", QStringLiteral("Resultats (amb 4 xifres significatives):"),
+    frResultats = frame(m_client, "frResultats", QStringLiteral("Resultats (amb 4 xifres significatives):"),
                         {6000, 5640, 4095, 2895});
     const BoxRow resultRows[] = {
         {"chkTpc", "txtTpc", "Tant per cent:", 360, 1695},   {"chkGpl", "txtGpl", "Grams per litre:", 840, 1815},
@@ -144,7 +144,7 @@ void Concentracio::buildControls()
     };
     buildRows(frResultats, resultRows, chkMesura, txtMesura, 2280, false);
 
-    frDades = frame(client, "frDades", QStringLiteral("Introduir dades:"), {4320, 1320, 5655, 3255});
+    frDades = frame(m_client, "frDades", QStringLiteral("Introduir dades:"), {4320, 1320, 5655, 3255});
     const BoxRow dataRows[] = {
         {"chkGsolut", "txtGsolut", "Massa solut (grams):", 360, 3255},
         {"chkGdt", "txtGdt", "Massa dissolvent (grams):", 840, 3015},
@@ -155,7 +155,7 @@ void Concentracio::buildControls()
     };
     buildRows(frDades, dataRows, chkDada, txtDada, 3840, true);
 
-    lblPropietats = control<QLabel>(client, "lblPropietats", {8160, 5880, 3615, 2655});
+    lblPropietats = control<QLabel>(m_client, "lblPropietats", {8160, 5880, 3615, 2655});
     lblPropietats->setText(QStringLiteral("Propietats"));
     lblPropietats->setWordWrap(true);
     lblPropietats->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -260,7 +260,7 @@ QAction *Concentracio::action(Comanda command) const
 
 void Concentracio::prepare(Rgb background, const QString &propietats)
 {
-    setColour(client, QPalette::Window, toColour(background));
+    setColour(m_client, QPalette::Window, toColour(background));
     frDades->hide();
     frResultats->hide();
     cmdResultats->hide();

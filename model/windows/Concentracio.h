@@ -70,7 +70,7 @@ private:
     QAction *action(Comanda command) const;
     QList<QWidget *> scaledControls() const;
 
-    QWidget *client;
+    QWidget *m_client;
     PictureBox *Caja;
     QPushButton *cmdResultats;
     QLabel *picConcentracio;
