@@ -40,6 +40,9 @@ void CircleSet::resize(int count)
 void CircleSet::place(int i, float left, float top, float size)
 {
     Circle &c = (*this)[i];
+    // A particle with no speed left is placed where it was: nothing to repaint.
+    if (c.left == left && c.top == top && c.size == size)
+        return;
     cover(c);
     c.left = left;
     c.top = top;
