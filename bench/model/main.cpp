@@ -1,7 +1,8 @@
 // Times one clock tick with every particle of the largest solid released:
-// the simulation step, then painting Caja's surface into an offscreen image.
+// the simulation step, then painting what it moved into an offscreen image.
 // Usage: bench_model [ticks per batch]
 
+#include "common/core/ScreenScale.h"
 #include "model/simulation/SimulationCommands.h"
 
 #include <QGuiApplication>
@@ -21,7 +22,7 @@ struct Timing {
     double painting = 0;
 };
 
-Timing timeBatch(SimulationCommands &sim, const Surface &surface, QImage &frame, int ticks)
+Timing timeBatch(SimulationCommands &sim, Surface &surface, QImage &frame, int ticks)
 {
     QElapsedTimer clock;
     qint64 simulationNs = 0;
@@ -31,7 +32,11 @@ Timing timeBatch(SimulationCommands &sim, const Surface &surface, QImage &frame,
         sim.tick();
         simulationNs += clock.nsecsElapsed();
         clock.start();
+        // As the picture box does: only what the tick moved.
+        const TwipBox moved = surface.circles().takePlacedArea();
         QPainter painter(&frame);
+        painter.setClipRect(QRectF(moved.left / TwipsPerPixel, moved.top / TwipsPerPixel,
+                                   (moved.right - moved.left) / TwipsPerPixel, (moved.bottom - moved.top) / TwipsPerPixel));
         surface.paint(painter);
         painter.end();
         paintingNs += clock.nsecsElapsed();
@@ -55,13 +60,13 @@ int main(int argc, char **argv)
     const int ticks = argc > 1 ? std::max(1, std::atoi(argv[1])) : 2000;
 
     // The scene's own dimensions are the reference layout's.
-    Scene scene;
+    const Scene scene = sceneAtScale(1);
     Surface surface;
     Random random(1);
     SimulationCommands sim(scene, surface, random);
     sim.startScene({7, 343});
     sim.dissoldreSolid();
-    while (sim.model().BolesDissoltes < sim.model().NombreBoles)
+    while (sim.model().BolesDissoltes() < sim.model().NombreBoles())
         sim.tick();
 
     QImage frame(surface.image().size(), QImage::Format_RGB32);
@@ -76,7 +81,7 @@ int main(int argc, char **argv)
         painting.push_back(t.painting);
         total.push_back(t.simulation + t.painting);
     }
-    std::printf("%d particles released, %d batches of %d ticks, median per tick:\n", int(sim.model().BolesDissoltes),
+    std::printf("%d particles released, %d batches of %d ticks, median per tick:\n", sim.model().BolesDissoltes(),
                 Batches, ticks);
     std::printf("  simulation %.4f ms\n  painting   %.4f ms\n  tick       %.4f ms (best batch %.4f ms)\n",
                 median(simulation), median(painting), median(total), *std::min_element(total.begin(), total.end()));

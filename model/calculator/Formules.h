@@ -16,8 +16,8 @@ template <typename Key, typename Value, std::size_t N>
 struct KeyedArray {
     std::array<Value, N> values{};
 
-    Value &operator[](Key key) { return values[static_cast<std::size_t>(key)]; }
-    const Value &operator[](Key key) const { return values[static_cast<std::size_t>(key)]; }
+    constexpr Value &operator[](Key key) { return values[static_cast<std::size_t>(key)]; }
+    constexpr const Value &operator[](Key key) const { return values[static_cast<std::size_t>(key)]; }
 };
 
 using Dades = KeyedArray<Dada, float, TotesDades.size()>;

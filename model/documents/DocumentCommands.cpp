@@ -18,8 +18,6 @@ const QString DocumentCommands::TitolFitxa = QStringLiteral("Concentració de le
 
 namespace {
 
-using Comanda = Concentracio::Comanda;
-
 struct ShellDocument {
     Comanda command;
     const char *file;
@@ -78,7 +76,6 @@ DocumentCommands::DocumentCommands(Concentracio &window, float escalaPantalla)
     , opener(defaultOpener())
     , helper(defaultReportHelper())
 {
-    connect(&window, &Concentracio::commandChosen, this, &DocumentCommands::command);
 }
 
 void DocumentCommands::command(Comanda chosen)

@@ -44,6 +44,8 @@ public:
     // The help window while it is open, else null.
     frmAjuda *ajuda() const;
 
+    void command(Comanda chosen);
+
 signals:
     // A desktop command has ended, its failure message already dismissed.
     void openerFinished(bool succeeded);
@@ -51,7 +53,6 @@ signals:
     void reportFinished(bool succeeded);
 
 private:
-    void command(Concentracio::Comanda chosen);
     void openWithDesktop(const QString &file);
     void openReport(const QString &file, const QString &title);
     void reportDone(const QString &path, bool succeeded);

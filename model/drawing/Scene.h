@@ -2,38 +2,39 @@
 
 #include "common/core/CircleSet.h"
 
-// The beaker scene's dimensions in twips: set by the layout, completed by the
-// vessel drawing and read by the particles to keep them inside the beaker.
+// The beaker scene's dimensions in twips, read by the vessel drawing and by
+// the particles to keep them inside the beaker. Made only by sceneAtScale.
 struct Scene {
-    float DiametreVas = 4000;
-    float AlturaDissolucio = 3000;
-    float AlturaCaja = 10000;
-    float AlturaBuida = 2000;
-    float MargeSuperior = 2500;
-    float Unitat = 10;
-    float NivellPerspectiva = 1.0f;
+    float DiametreVas;
+    float AlturaDissolucio;
+    float AlturaCaja;
+    float AlturaBuida;
+    float MargeSuperior;
+    float Unitat;
+    float NivellPerspectiva;
 
-    float Perspectiva = 0;
-    float FonsX = 0;
-    float FonsY = 0;
-    float FonsDiagonal = 0;
-    float FonsAngle = 0;
-    float DiametreVasActual = 0;
-    float AmpladaCaja = 0;
-    float RadiVas = 0;
+    float Perspectiva;
+    float FonsX;
+    float FonsY;
+    float FonsDiagonal;
+    float FonsAngle;
+    float DiametreVasActual;
+    float AmpladaCaja;
+    float RadiVas;
 
-    float DiametreBolaBase = 64;
-    float XSolid = 2100;
-    float YSolidInici = 2000;
-    float ZSolid = 2000;
+    float DiametreBolaBase;
+    float XSolid;
+    float YSolidInici;
+    float ZSolid;
 
-    Rgb ColorFons{255, 255, 200};
-    Rgb ColorDissolucio{225, 255, 200};
-    Rgb ColorSuperficie{170, 255, 185};
+    Rgb ColorFons;
+    Rgb ColorDissolucio;
+    Rgb ColorSuperficie;
 };
 
-// The perspective of the beaker, from its diameter and the perspective level.
-void computeVessel(Scene &scene);
+// The scene laid out for a screen 1024 pixels wide (factor 1), or that
+// layout rescaled by the screen's factor, with the beaker's perspective.
+Scene sceneAtScale(float EscalaPantalla);
 
 // Where a particle's top touches the solution's surface.
 float surfaceLevel(const Scene &scene);

@@ -11,28 +11,6 @@ using kernel::Pi;
 
 } // namespace
 
-void computeVessel(Scene &s)
-{
-    s.Perspectiva = s.NivellPerspectiva / 10 + 0.05f;
-    s.DiametreVasActual = s.DiametreVas;
-    s.FonsX = s.DiametreVas * s.Perspectiva;
-    s.FonsY = s.DiametreVas * s.Perspectiva;
-    s.FonsDiagonal = static_cast<float>(std::sqrt(double(s.FonsY) * s.FonsY + double(s.FonsX) * s.FonsX));
-    s.FonsAngle = static_cast<float>(std::atan(double(s.FonsY) / s.FonsX));
-    s.RadiVas = s.DiametreVas / 2;
-    s.AmpladaCaja = s.FonsX + s.DiametreVas + 40 * s.Unitat;
-}
-
-float surfaceLevel(const Scene &s)
-{
-    return s.MargeSuperior + s.AlturaBuida + s.FonsY;
-}
-
-float floorLevel(const Scene &s, float diameter)
-{
-    return surfaceLevel(s) + s.AlturaDissolucio - diameter;
-}
-
 void CCilindro::Cilindro(Surface &Caixa, float Lx, float Ly, float Ix, float Iy, float pr, std::int16_t Lext,
                          std::int16_t Lint, float Control_Linea, const Colours &c)
 {
@@ -54,6 +32,21 @@ void CCilindro::Cilindro(Surface &Caixa, float Lx, float Ly, float Ix, float Iy,
 
 void CBase::Dibujo_Base(Surface &Caixa, float Lx, float Ix, float Iy, float Ax, float Ay, Rgb outline, Rgb fill)
 {
+    m_lx = Lx;
+    m_ix = Ix;
+    m_iy = Iy;
+    m_ax = Ax;
+    m_ay = Ay;
+    redraw(Caixa, outline, fill);
+}
+
+void CBase::redraw(Surface &Caixa, Rgb outline, Rgb fill) const
+{
+    const float Lx = m_lx;
+    const float Ix = m_ix;
+    const float Iy = m_iy;
+    const float Ax = m_ax;
+    const float Ay = m_ay;
     Caixa.setLineWidth(2);
     Caixa.drawLine(Ix, Iy + Ay, Ix + Lx, Iy + Ay, outline);
     Caixa.drawLine(Ix + Lx, Iy + Ay, Ix + Ax + Lx, Iy, outline);
@@ -62,9 +55,8 @@ void CBase::Dibujo_Base(Surface &Caixa, float Lx, float Ix, float Iy, float Ax, 
     Caixa.floodFill(Ix + (Lx + Ax) / 2, Iy + Ay / 2, fill);
 }
 
-void Dibuixa_Vas(Surface &Caja, Scene &s, CCilindro &upper, CCilindro &solution)
+void Dibuixa_Vas(Surface &Caja, const Scene &s, CCilindro &upper, CCilindro &solution)
 {
-    computeVessel(s);
     Caja.setBackground(s.ColorFons);
     Caja.resize(s.AmpladaCaja, s.AlturaCaja);
     const float d = s.DiametreVas * 1.02f;

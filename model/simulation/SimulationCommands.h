@@ -1,20 +1,15 @@
 #pragma once
 
 #include "common/core/CalibrationFile.h"
+#include "model/calculator/Comanda.h"
 #include "model/simulation/ParticleModel.h"
-
-// A menu item as the window shows it.
-struct EstatComanda {
-    bool enabled = true;
-    bool checked = false;
-};
 
 // The main window's commands on the particles: the Accions and Eines menu
 // items, the press on a particle, and the clock tick, with the state of
 // their menu items and of the clock.
 class SimulationCommands {
 public:
-    SimulationCommands(Scene &scene, Surface &Caja, Random &random);
+    SimulationCommands(const Scene &scene, Surface &Caja, Random &random);
 
     // The load's sizes from the calibration, then the scene in its start state.
     void startScene(const SolidSize &size);
@@ -35,8 +30,8 @@ public:
     void afinarMenys();
     void tick();
 
-    void Reinicia_Escena();
-
+    // A tick would move something: the solid falls or particles are released.
+    bool sceneMoves() const;
     bool MarcatgeActiu() const { return m_marcatgeActiu; }
     bool rellotgeActiu() const { return m_rellotgeActiu; }
     // The freeze command has been used: its caption then says what it does next.
@@ -48,16 +43,13 @@ public:
     const EstatComanda &afinarMesItem() const { return m_afinarMes; }
     const EstatComanda &afinarMenysItem() const { return m_afinarMenys; }
 
-    ParticleModel &model() { return m_model; }
     const ParticleModel &model() const { return m_model; }
 
 private:
-    void rebuildWithVelocities();
-    void setEdge(int edge, EstatComanda &checked, EstatComanda &unchecked);
-    void replaceOverlapping();
-    void replace(int i);
-    int particleAt(float X, float Y) const;
+    void changeEdge(int edge);
+    void changeDiameter(float diameter);
 
+    const Scene &m_scene;
     ParticleModel m_model;
     bool m_marcatgeActiu = false;
     bool m_rellotgeActiu = false;

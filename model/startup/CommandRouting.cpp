@@ -1,32 +1,26 @@
 #include "model/startup/CommandRouting.h"
 
-#include "model/calculator/Calculadora.h"
 #include "model/simulation/SimulationCommands.h"
 
 #include <utility>
 
-using Comanda = Concentracio::Comanda;
-
 bool choosesMeasures(Comanda command)
 {
-    return command >= Comanda::ConceTpc && command <= Comanda::ConceTotes;
+    return mesuraTriada(command) || command == Comanda::ConceTotes;
 }
 
-bool runOnCalculator(Comanda command, Calculadora &calculator)
+std::optional<SolidAction> runOnCalculator(Comanda command, Calculadora &calculator)
 {
     switch (command) {
     case Comanda::AccionsEsborrar:
-        calculator.AccionsEsborrar_Click();
-        return true;
+        return calculator.AccionsEsborrar_Click();
     case Comanda::ConceTotes:
     case Comanda::ConceCap:
-        calculator.selectAll(command == Comanda::ConceTotes);
-        return true;
+        return calculator.selectAll(command == Comanda::ConceTotes);
     default:
-        if (!choosesMeasures(command))
-            return false;
-        calculator.toggleMeasure(Mesura(static_cast<int>(command) - static_cast<int>(Comanda::ConceTpc)));
-        return true;
+        if (const std::optional<Mesura> mesura = mesuraTriada(command))
+            return calculator.toggleMeasure(*mesura);
+        return std::nullopt;
     }
 }
 

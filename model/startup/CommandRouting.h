@@ -1,14 +1,15 @@
 #pragma once
 
-#include "model/windows/Concentracio.h"
+#include "model/calculator/Calculadora.h"
+#include "model/calculator/Comanda.h"
 
-class Calculadora;
 class SimulationCommands;
 
-// Where each menu command of the main window goes. Each returns false when
-// the command is not that part's.
-bool runOnCalculator(Concentracio::Comanda command, Calculadora &calculator);
-bool runOnSimulation(Concentracio::Comanda command, SimulationCommands &simulation);
+// Where each menu command goes. The calculator's says what the solid must
+// do, and nothing when the command is not the calculator's; the simulation's
+// returns false when the command is not the simulation's.
+std::optional<SolidAction> runOnCalculator(Comanda command, Calculadora &calculator);
+bool runOnSimulation(Comanda command, SimulationCommands &simulation);
 
 // The commands after which the pupil types what the chosen measures ask for.
-bool choosesMeasures(Concentracio::Comanda command);
+bool choosesMeasures(Comanda command);

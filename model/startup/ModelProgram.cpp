@@ -2,26 +2,23 @@
 
 #include "common/widgets/Screen.h"
 #include "model/startup/CommandRouting.h"
-#include "model/simulation/SceneDescription.h"
-#include "model/windows/LiveDescription.h"
+#include "model/windows/SceneDescription.h"
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QTimer>
 
 const QString ModelProgram::Propietats = QStringLiteral(
     "La concentració d'un solut en una dissolució es pot referir a la massa present de solut, en tant per cent o "
     "grams per litre, o a la quantitat de mols, i per tant de partícules presents, en Molaritat, molalitat o "
     "fracció molar");
 
-using Comanda = Concentracio::Comanda;
-
 ModelProgram::ModelProgram(const ScreenScale &scale, const SolidSize &size, Random random)
     : m_scale(scale)
     , m_size(size)
+    , m_scene(sceneAtScale(scale.AjustarPantalla ? scale.EscalaPantalla : 1))
     , m_random(random)
     , m_simulation(m_scene, m_window.picture(), m_random)
-    , m_calculator({[this] { return m_simulation.solidAtStart(); }, [this] { m_simulation.dissoldreSolid(); },
-                    [this] { m_simulation.tornarSolid(); }})
     , m_documents(m_window, scale.EscalaPantalla)
 {
     connect(&m_window, &Concentracio::commandChosen, this, &ModelProgram::command);
@@ -34,16 +31,8 @@ ModelProgram::ModelProgram(const ScreenScale &scale, const SolidSize &size, Rand
         m_simulation.marcarBola(x, y);
         m_window.repaintPicture();
     });
-    connect(&m_window, &Concentracio::clockTicked, this, [this] {
-        m_simulation.tick();
-        m_window.repaintPicture();
-    });
+    connect(&m_window.clock(), &QTimer::timeout, this, &ModelProgram::tick);
     m_window.installEventFilter(this);
-    new LiveDescription(*m_window.findChild<QWidget *>(QStringLiteral("Caja")), [this] {
-        const ParticleModel &m = m_simulation.model();
-        return describeScene({m.NombreBoles, static_cast<int>(m.BolesDissoltes), m.SolidCaient, m.Dissolent,
-                              !m_simulation.rellotgeActiu(), m_simulation.MarcatgeActiu()});
-    }, this);
 }
 
 bool ModelProgram::eventFilter(QObject *watched, QEvent *event)
@@ -58,12 +47,9 @@ void ModelProgram::load()
 {
     maximise(&m_window);
     m_window.prepare(m_scene.ColorFons, Propietats);
-    m_scene.NivellPerspectiva = 1.0f;
-    m_scene.Unitat = 10;
-    m_scene.DiametreBolaBase = 64;
-    m_window.Disposa_Controls(m_scene);
+    m_window.Disposa_Controls(m_scene.ColorFons);
     if (m_scale.AjustarPantalla)
-        m_window.Escala_Controls(m_scene, m_scale.EscalaPantalla);
+        m_window.Escala_Controls(m_scale.EscalaPantalla);
     m_simulation.startScene(m_size);
     showState();
 }
@@ -72,21 +58,71 @@ void ModelProgram::showState()
 {
     m_window.showCalculator(m_calculator);
     m_window.showSimulation(m_simulation);
+    followClock();
+    describeScene();
+}
+
+// At rest a tick does nothing, so the clock waits for something to move.
+void ModelProgram::followClock()
+{
+    QTimer &clock = m_window.clock();
+    const bool run = m_simulation.rellotgeActiu() && m_simulation.sceneMoves();
+    if (run != clock.isActive())
+        run ? clock.start() : clock.stop();
+}
+
+void ModelProgram::tick()
+{
+    m_simulation.tick();
+    m_window.repaintPicture(m_window.picture().circles().takePlacedArea());
+    describeScene();
+}
+
+// A screen reader hears of the scene when its phase changes, and of the
+// count dissolved at most twice a second, however fast the particles go.
+void ModelProgram::describeScene()
+{
+    constexpr qint64 CountIntervalMs = 500;
+    const ParticleModel &m = m_simulation.model();
+    const SceneView view{m.NombreBoles(), m.BolesDissoltes(), m.SolidCaient(), m.Dissolent(),
+                         !m_simulation.rellotgeActiu(), m_simulation.MarcatgeActiu()};
+    if (m_described) {
+        SceneView samePhase = view;
+        samePhase.BolesDissoltes = m_described->BolesDissoltes;
+        if (samePhase == *m_described && (view == *m_described || m_sinceDescribed.elapsed() < CountIntervalMs))
+            return;
+    }
+    m_described = view;
+    m_sinceDescribed.start();
+    m_window.describePicture(::describeScene(view));
 }
 
 void ModelProgram::command(Comanda command)
 {
     if (command == Comanda::ArxiuSortir)
         QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
-    if (!runOnCalculator(command, m_calculator) && !runOnSimulation(command, m_simulation))
+    m_documents.command(command);
+    if (const std::optional<SolidAction> action = runOnCalculator(command, m_calculator))
+        moveSolid(*action);
+    else if (!runOnSimulation(command, m_simulation))
         return;
     showState();
-    if (choosesMeasures(command))
-        m_window.focusFirstEmptyDatum();
+    if (!choosesMeasures(command))
+        return;
+    if (const std::optional<Dada> empty = m_calculator.firstEmptyDatum())
+        m_window.focusDatum(*empty);
 }
 
 void ModelProgram::dataEdited(Dada dada, const QString &text)
 {
-    m_calculator.dataTextChanged(dada, text.toStdString());
+    moveSolid(m_calculator.dataTextChanged(dada, text.toStdString()));
     showState();
+}
+
+void ModelProgram::moveSolid(SolidAction action)
+{
+    if (action == SolidAction::Deixar && m_simulation.solidAtStart())
+        m_simulation.dissoldreSolid();
+    else if (action == SolidAction::Tornar)
+        m_simulation.tornarSolid();
 }

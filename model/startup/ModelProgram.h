@@ -8,6 +8,10 @@
 #include "model/drawing/Scene.h"
 #include "model/simulation/SimulationCommands.h"
 #include "model/windows/Concentracio.h"
+#include "model/windows/SceneDescription.h"
+
+#include <QElapsedTimer>
+#include <optional>
 
 // The model: its main window, the simulation and the calculator behind it,
 // and the document commands, loaded in the order the scene needs: layout,
@@ -20,27 +24,33 @@ public:
     ModelProgram(const ScreenScale &scale, const SolidSize &size, Random random = Random());
 
     void load();
+    // The clock's work: a step of the simulation, then what it changed.
+    void tick();
 
     Concentracio &window() { return m_window; }
-    Scene &scene() { return m_scene; }
+    const Scene &scene() const { return m_scene; }
     SimulationCommands &simulation() { return m_simulation; }
-    const Calculadora &calculator() const { return m_calculator; }
     DocumentCommands &documents() { return m_documents; }
 
     static const QString Propietats;
 
 private:
     bool eventFilter(QObject *watched, QEvent *event) override;
-    void command(Concentracio::Comanda command);
+    void command(Comanda command);
     void dataEdited(Dada dada, const QString &text);
+    void moveSolid(SolidAction action);
+    void describeScene();
     void showState();
+    void followClock();
 
     ScreenScale m_scale;
     SolidSize m_size;
     Concentracio m_window;
-    Scene m_scene;
+    const Scene m_scene;
     Random m_random;
     SimulationCommands m_simulation;
     Calculadora m_calculator;
     DocumentCommands m_documents;
+    std::optional<SceneView> m_described;
+    QElapsedTimer m_sinceDescribed;
 };

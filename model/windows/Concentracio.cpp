@@ -4,7 +4,6 @@
 #include "common/widgets/PictureBox.h"
 #include "model/calculator/Calculadora.h"
 #include "model/simulation/SimulationCommands.h"
-#include "model/windows/WrappingButton.h"
 #include "model/windows/ConcentracioAccessibility.h"
 
 #include <QApplication>
@@ -17,6 +16,7 @@
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QTimer>
+#include <cmath>
 
 const QString Concentracio::Caption = QStringLiteral("Concentracions de les dissolucions");
 
@@ -37,11 +37,6 @@ struct BoxRow {
     float top;
     float captionWidth;
 };
-
-Concentracio::Comanda measureCommand(Mesura mesura)
-{
-    return Concentracio::Comanda(static_cast<int>(Concentracio::Comanda::ConceTpc) + static_cast<int>(mesura));
-}
 
 QGroupBox *frame(QWidget *parent, const char *name, const QString &caption, const TwipRect &rect)
 {
@@ -121,26 +116,26 @@ Concentracio::Concentracio(QWidget *parent)
 
 void Concentracio::buildControls()
 {
-    client = control<QWidget>(this, "client");
-    setBackground(client, QColor(192, 255, 255));
-    setColour(client, QPalette::WindowText, Qt::black);
-    setCentralWidget(client);
+    m_client = control<QWidget>(this, "client");
+    setBackground(m_client, QColor(192, 255, 255));
+    setColour(m_client, QPalette::WindowText, Qt::black);
+    setCentralWidget(m_client);
 
-    cmdResultats = control<WrappingButton>(client, "cmdResultats", {2280, 7320, 1215, 735}, ControlFont);
-    cmdResultats->setText(QStringLiteral("Veure resultats"));
+    cmdResultats = control<QPushButton>(m_client, "cmdResultats", {2280, 7320, 1215, 735}, ControlFont);
+    showResultsCaption(QStringLiteral("Veure resultats"));
     cmdResultats->setStyleSheet(QStringLiteral("QPushButton { background-color: rgb(255,255,255); }"));
 
-    Caja = control<PictureBox>(client, "Caja", {960, 2640, 3375, 4335});
+    Caja = control<PictureBox>(m_client, "Caja", {960, 2640, 3375, 4335});
     Caja->surface().setBackground({192, 255, 255});
     Caja->surface().resize(3375, 4335);
     // The layout puts the button on the beaker's picture; it must stay in front.
     cmdResultats->raise();
 
-    picConcentracio = control<QLabel>(client, "picConcentracio", {9960, 0, 4425, 5385});
+    picConcentracio = control<QLabel>(m_client, "picConcentracio", {9960, 0, 4425, 5385});
     picConcentracio->setFrameShape(QFrame::Box);
     picConcentracio->setLineWidth(1);
 
-    frResultats = frame(client, "frResultats", QStringLiteral("Resultats (amb 4 xifres significatives):"),
+    frResultats = frame(m_client, "frResultats", QStringLiteral("Resultats (amb 4 xifres significatives):"),
                         {6000, 5640, 4095, 2895});
     const BoxRow resultRows[] = {
         {"chkTpc", "txtTpc", "Tant per cent:", 360, 1695},   {"chkGpl", "txtGpl", "Grams per litre:", 840, 1815},
@@ -149,7 +144,7 @@ void Concentracio::buildControls()
     };
     buildRows(frResultats, resultRows, chkMesura, txtMesura, 2280, false);
 
-    frDades = frame(client, "frDades", QStringLiteral("Introduir dades:"), {4320, 1320, 5655, 3255});
+    frDades = frame(m_client, "frDades", QStringLiteral("Introduir dades:"), {4320, 1320, 5655, 3255});
     const BoxRow dataRows[] = {
         {"chkGsolut", "txtGsolut", "Massa solut (grams):", 360, 3255},
         {"chkGdt", "txtGdt", "Massa dissolvent (grams):", 840, 3015},
@@ -160,7 +155,7 @@ void Concentracio::buildControls()
     };
     buildRows(frDades, dataRows, chkDada, txtDada, 3840, true);
 
-    lblPropietats = control<QLabel>(client, "lblPropietats", {8160, 5880, 3615, 2655});
+    lblPropietats = control<QLabel>(m_client, "lblPropietats", {8160, 5880, 3615, 2655});
     lblPropietats->setText(QStringLiteral("Propietats"));
     lblPropietats->setWordWrap(true);
     lblPropietats->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -184,8 +179,6 @@ QAction *Concentracio::item(QMenu *menu, const char *name, const QString &captio
     m_actions[static_cast<int>(command)] = action;
     return action;
 }
-
-
 
 QMenu *Concentracio::menu(QMenu *parent, const char *name, const QString &caption)
 {
@@ -231,7 +224,7 @@ void Concentracio::buildMenus()
         {"ConceMolal", "molalitat"},   {"ConceFrM", "fracció molar"}};
     for (Mesura mesura : TotesMesures) {
         const auto &[name, caption] = measures[static_cast<int>(mesura)];
-        item(mnuConcentracio, name, QString::fromUtf8(caption), measureCommand(mesura))->setCheckable(true);
+        item(mnuConcentracio, name, QString::fromUtf8(caption), ComandaMesura[mesura])->setCheckable(true);
     }
     item(mnuConcentracio, "ConceTotes", QStringLiteral("     Marcar totes"), Comanda::ConceTotes);
     item(mnuConcentracio, "ConceCap", QStringLiteral("     Desmarcar totes"), Comanda::ConceCap)->setEnabled(false);
@@ -258,7 +251,6 @@ void Concentracio::connectControls()
         });
     connect(cmdResultats, &QPushButton::clicked, this, &Concentracio::resultsButtonClicked);
     connect(Caja, &PictureBox::pressed, this, &Concentracio::picturePressed);
-    connect(tmrRellotge, &QTimer::timeout, this, &Concentracio::clockTicked);
 }
 
 QAction *Concentracio::action(Comanda command) const
@@ -268,7 +260,7 @@ QAction *Concentracio::action(Comanda command) const
 
 void Concentracio::prepare(Rgb background, const QString &propietats)
 {
-    setColour(client, QPalette::Window, toColour(background));
+    setColour(m_client, QPalette::Window, toColour(background));
     frDades->hide();
     frResultats->hide();
     cmdResultats->hide();
@@ -325,11 +317,11 @@ void Concentracio::showCalculator(const Calculadora &calculator)
         // Whatever was typed over a result stays until the result changes.
         if (camp.text != m_resultsShown[mesura])
             showText(txtMesura[mesura], m_resultsShown[mesura] = camp.text);
-        action(measureCommand(mesura))->setChecked(calculator.seleccionada(mesura));
+        action(ComandaMesura[mesura])->setChecked(calculator.seleccionada(mesura));
     }
     cmdResultats->setVisible(calculator.resultButtonShown());
-    cmdResultats->setText(calculator.resultatsVisibles() ? QStringLiteral("Ocultar resultats")
-                                                         : QStringLiteral("Veure resultats"));
+    showResultsCaption(calculator.resultatsVisibles() ? QStringLiteral("Ocultar resultats")
+                                                      : QStringLiteral("Veure resultats"));
     action(Comanda::ConceTotes)->setEnabled(calculator.totesEnabled());
     action(Comanda::ConceCap)->setEnabled(calculator.capEnabled());
 }
@@ -347,22 +339,31 @@ void Concentracio::showSimulation(const SimulationCommands &simulation)
     showAction(action(Comanda::EinesPsolidD), simulation.disminuir().enabled, simulation.disminuir().checked);
     action(Comanda::EinesDiamAfAu)->setEnabled(simulation.afinarMesItem().enabled);
     action(Comanda::EinesDiamAfDi)->setEnabled(simulation.afinarMenysItem().enabled);
-    if (simulation.rellotgeActiu() != tmrRellotge->isActive())
-        simulation.rellotgeActiu() ? tmrRellotge->start() : tmrRellotge->stop();
     // The beaker's drawing sets the picture's size.
     Caja->fitToSurface();
     Caja->show();
     Caja->update();
 }
 
-void Concentracio::focusFirstEmptyDatum()
+// The design's button is too narrow for the caption on one line; a screen
+// reader hears it as one.
+void Concentracio::showResultsCaption(const QString &caption)
 {
-    for (QLineEdit *box : txtDada.values) {
-        if (box->isVisibleTo(this) && box->isEnabled() && box->text().isEmpty()) {
-            box->setFocus(Qt::OtherFocusReason);
-            return;
-        }
-    }
+    if (cmdResultats->accessibleName() == caption)
+        return;
+    cmdResultats->setText(QString(caption).replace(QLatin1Char(' '), QLatin1Char('\n')));
+    cmdResultats->setAccessibleName(caption);
+}
+
+void Concentracio::describePicture(const QString &description)
+{
+    // Qt tells assistive technology of the change.
+    Caja->setAccessibleDescription(description);
+}
+
+void Concentracio::focusDatum(Dada dada)
+{
+    txtDada[dada]->setFocus(Qt::OtherFocusReason);
 }
 
 Surface &Concentracio::picture()
@@ -373,4 +374,17 @@ Surface &Concentracio::picture()
 void Concentracio::repaintPicture()
 {
     Caja->update();
+}
+
+void Concentracio::repaintPicture(const TwipBox &area)
+{
+    if (area.empty())
+        return;
+    // A circle's image reaches a pixel past its size, and its place is rounded.
+    constexpr int Margin = 2;
+    const QPoint topLeft(int(std::floor(area.left / TwipsPerPixel)) - Margin,
+                         int(std::floor(area.top / TwipsPerPixel)) - Margin);
+    const QPoint bottomRight(int(std::ceil(area.right / TwipsPerPixel)) + Margin,
+                             int(std::ceil(area.bottom / TwipsPerPixel)) + Margin);
+    Caja->update(QRect(topLeft, bottomRight));
 }

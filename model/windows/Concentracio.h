@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/calculator/Formules.h"
-#include "model/drawing/Scene.h"
+#include "model/calculator/Comanda.h"
+#include "common/core/CircleSet.h"
 
 #include <QMainWindow>
 #include <string>
@@ -26,22 +26,14 @@ class Concentracio : public QMainWindow {
     Q_OBJECT
 
 public:
-    enum class Comanda {
-        ArxiuText, ArxiuInformExem, ArxiuInformFitxa, ArxiuSortir,
-        AccionsEsborrar, AccionsCongelar, AccionsMarcar, AccionsSolid, AccionsInici,
-        EinesPsolidA, EinesPsolidD, EinesDiamAfAu, EinesDiamAfDi,
-        ConceTpc, ConceGpl, ConceMolar, ConceMolal, ConceFrM, ConceTotes, ConceCap,
-        FinPre, FinTeo, FinProp, FinGuia, Ajuda,
-    };
-
     explicit Concentracio(QWidget *parent = nullptr);
 
     static const QString Caption;
 
-    // The reference layout for a screen 1024 pixels wide, which also sets the
-    // scene's dimensions; then, on other screens, that layout rescaled once.
-    void Disposa_Controls(Scene &scene);
-    void Escala_Controls(Scene &scene, float EscalaPantalla);
+    // The reference layout for a screen 1024 pixels wide, on the scene's
+    // background; then, on other screens, that layout rescaled once.
+    void Disposa_Controls(Rgb background);
+    void Escala_Controls(float EscalaPantalla);
     // The illustration from the companion folder; the box takes the picture's
     // size plus its border, or stays empty when the file is missing.
     void loadIllustration(const QString &path);
@@ -51,18 +43,22 @@ public:
 
     void showCalculator(const Calculadora &calculator);
     void showSimulation(const SimulationCommands &simulation);
-    // Puts the keyboard in the first offered data box that is still empty.
-    void focusFirstEmptyDatum();
+    void focusDatum(Dada dada);
+    // What the beaker's picture shows, for a screen reader.
+    void describePicture(const QString &description);
     // The beaker's drawing, which the simulation draws into.
     Surface &picture();
     void repaintPicture();
+    // Repaints only the given part of the picture; nothing when it is empty.
+    void repaintPicture(const TwipBox &area);
+    // The animation clock; the program starts, stops and listens to it.
+    QTimer &clock() { return *tmrRellotge; }
 
 signals:
-    void commandChosen(Concentracio::Comanda command);
+    void commandChosen(Comanda command);
     void dataEdited(Dada dada, const QString &text);
     void resultsButtonClicked();
     void picturePressed(float xTwips, float yTwips);
-    void clockTicked();
 
 private:
     void buildControls();
@@ -70,10 +66,11 @@ private:
     void connectControls();
     QAction *item(QMenu *menu, const char *name, const QString &caption, Comanda command);
     QMenu *menu(QMenu *parent, const char *name, const QString &caption);
+    void showResultsCaption(const QString &caption);
     QAction *action(Comanda command) const;
     QList<QWidget *> scaledControls() const;
 
-    QWidget *client;
+    QWidget *m_client;
     PictureBox *Caja;
     QPushButton *cmdResultats;
     QLabel *picConcentracio;
@@ -89,7 +86,7 @@ private:
     KeyedArray<Mesura, QLineEdit *, TotesMesures.size()> txtMesura;
     KeyedArray<Mesura, std::string, TotesMesures.size()> m_resultsShown;
 
-    std::array<QAction *, static_cast<int>(Comanda::Ajuda) + 1> m_actions{};
+    std::array<QAction *, NombreComandes> m_actions{};
     QMenu *mnuEines;
     // Text written while showing a state is not the pupil's typing.
     bool m_rendering = false;

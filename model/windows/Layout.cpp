@@ -38,24 +38,16 @@ void Concentracio::loadIllustration(const QString &path)
     setTwipRect(picConcentracio, r);
 }
 
-void Concentracio::Disposa_Controls(Scene &s)
+void Concentracio::Disposa_Controls(Rgb background)
 {
     setFontPoints(this, 12);
-    s.AlturaCaja = 10000;
-    s.MargeSuperior = 2500;
-    s.DiametreVas = 4000;
-    s.AlturaBuida = 2000;
-    s.AlturaDissolucio = 3000;
     moveTwips(Caja, 100, 200);
-    Caja->surface().setBackground(s.ColorFons);
-    s.XSolid = 2100;
-    s.YSolidInici = 2000;
-    s.ZSolid = 2000;
+    Caja->surface().setBackground(background);
     placeWithFont(cmdResultats, {4000, 9000, 1215, 735}, 10);
     placeWithFont(frDades, {5000, 2000, 5600, 3300}, 10);
     placeWithFont(frResultats, {6000, 5600, 4100, 2900}, 10);
     placeWithFont(lblPropietats, {10450, 7730, 4630, 3400}, 13);
-    setBackground(lblPropietats, toColour(s.ColorFons));
+    setBackground(lblPropietats, toColour(background));
     setTwipRect(picConcentracio, {10800, 1000, 4400, 5300});
     loadIllustration(companionFile(QStringLiteral("concentracio.jpg")));
 }
@@ -75,12 +67,9 @@ QList<QWidget *> Concentracio::scaledControls() const
     return controls << lblPropietats;
 }
 
-void Concentracio::Escala_Controls(Scene &s, float e)
+void Concentracio::Escala_Controls(float e)
 {
     setFontPoints(this, scaled(fontPoints(this), e));
-    for (float *value : {&s.DiametreBolaBase, &s.Unitat, &s.AlturaCaja, &s.MargeSuperior, &s.DiametreVas,
-                         &s.AlturaBuida, &s.AlturaDissolucio, &s.XSolid, &s.YSolidInici, &s.ZSolid})
-        *value = scaled(*value, e);
     const TwipRect caja = twipRect(Caja);
     moveTwips(Caja, scaled(caja.left, e), scaled(caja.top, e));
     for (QWidget *control : scaledControls())

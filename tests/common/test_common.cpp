@@ -41,6 +41,8 @@ private slots:
     void privateFallback();
     void randomReplays();
     void circleStacking();
+    void placedArea_data();
+    void placedArea();
     void directionCosines_data();
     void directionCosines();
     void floodFillStopsAtOutline();
@@ -364,6 +366,35 @@ void TestCommon::randomReplays()
     const double first = clocked.uniform();
     clocked.reseedFromClock();
     QVERIFY(clocked.uniform() != first);
+}
+
+// What a tick must repaint: a moved circle's old and new squares, nothing
+// for a circle placed where it already was, and each area only once.
+void TestCommon::placedArea_data()
+{
+    QTest::addColumn<float>("left");
+    QTest::addColumn<float>("top");
+    QTest::addColumn<float>("size");
+    QTest::addColumn<QRectF>("area");
+    QTest::newRow("moved") << 300.0f << 150.0f << 60.0f << QRectF(100, 150, 260, 110);
+    QTest::newRow("grown in place") << 100.0f << 200.0f << 90.0f << QRectF(100, 200, 90, 90);
+    QTest::newRow("not moved") << 100.0f << 200.0f << 60.0f << QRectF();
+}
+
+void TestCommon::placedArea()
+{
+    QFETCH(float, left);
+    QFETCH(float, top);
+    QFETCH(float, size);
+    QFETCH(QRectF, area);
+    CircleSet set;
+    set.resize(2);
+    set.place(1, 100, 200, 60);
+    set.takePlacedArea();
+    set.place(1, left, top, size);
+    const TwipBox a = set.takePlacedArea();
+    QCOMPARE(a.empty() ? QRectF() : QRectF(a.left, a.top, a.right - a.left, a.bottom - a.top), area);
+    QVERIFY(set.takePlacedArea().empty());
 }
 
 void TestCommon::circleStacking()

@@ -187,6 +187,7 @@ void TestDocuments::shellCommands()
 
     Concentracio window;
     auto *commands = new DocumentCommands(window, 1.0f);
+    QObject::connect(&window, &Concentracio::commandChosen, commands, &DocumentCommands::command);
     const QString record = folder->path() + "/opened";
     std::optional<DesktopWithoutHandlers> bare;
     if (desktop == Desktop::NoHandlers)
@@ -266,6 +267,7 @@ void TestDocuments::reportCommands()
 
     Concentracio window;
     auto *commands = new DocumentCommands(window, 1.0f);
+    QObject::connect(&window, &Concentracio::commandChosen, commands, &DocumentCommands::command);
     commands->setReportHelper({program, {"-c", script, "sh"}});
     QSignalSpy finished(commands, &DocumentCommands::reportFinished);
     MessageWatcher messages;
@@ -305,6 +307,7 @@ void TestDocuments::reportChosenAgainWhileOpening()
     const QString script = QString("echo run >> '%1'; sleep 0.3").arg(record);
     Concentracio window;
     auto *commands = new DocumentCommands(window, 1.0f);
+    QObject::connect(&window, &Concentracio::commandChosen, commands, &DocumentCommands::command);
     commands->setReportHelper({"/bin/sh", {"-c", script, "sh"}});
     QSignalSpy finished(commands, &DocumentCommands::reportFinished);
     QAction *fitxa = action(window, "ArxiuInformFitxa");
@@ -427,6 +430,7 @@ void TestDocuments::helpWindowIsReused()
 {
     Concentracio window;
     auto *commands = new DocumentCommands(window, 0.78125f);
+    QObject::connect(&window, &Concentracio::commandChosen, commands, &DocumentCommands::command);
     control<QAction>(window, "mnuAjuda")->trigger();
     frmAjuda *first = commands->ajuda();
     QVERIFY(first);

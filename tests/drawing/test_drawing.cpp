@@ -11,15 +11,6 @@ constexpr Rgb Background{255, 255, 200};
 constexpr Rgb Solution{225, 255, 200};
 constexpr Rgb Outline{150, 0, 255};
 
-Scene scaledScene(float scale)
-{
-    Scene scene;
-    for (float *v : {&scene.DiametreVas, &scene.AlturaDissolucio, &scene.AlturaCaja, &scene.AlturaBuida,
-                     &scene.MargeSuperior, &scene.Unitat})
-        *v = scaled(*v, scale);
-    return scene;
-}
-
 bool anyPixelNear(const Surface &s, float x, float y, Rgb colour)
 {
     for (int dx = -2; dx <= 2; ++dx)
@@ -56,8 +47,7 @@ void TestDrawing::vesselGeometry_data()
 void TestDrawing::vesselGeometry()
 {
     QFETCH(float, scale);
-    Scene scene = scaledScene(scale);
-    computeVessel(scene);
+    const Scene scene = sceneAtScale(scale);
     QCOMPARE(scene.AmpladaCaja, 5000 * scale);
     QCOMPARE(scene.FonsX, 600 * scale);
     QCOMPARE(scene.RadiVas, 2000 * scale);
@@ -81,7 +71,7 @@ void TestDrawing::beakerPixels()
 {
     QFETCH(float, scale);
     QFETCH(qreal, ratio);
-    Scene scene = scaledScene(scale);
+    const Scene scene = sceneAtScale(scale);
     Surface caja;
     caja.setPixelRatio(ratio);
     CCilindro upper, solution;
@@ -143,10 +133,10 @@ void TestDrawing::layoutAtScale()
 {
     QFETCH(float, scale);
     Concentracio window;
-    Scene scene;
-    window.Disposa_Controls(scene);
+    const Scene scene = sceneAtScale(scale);
+    window.Disposa_Controls(scene.ColorFons);
     if (scale != 1.0f)
-        window.Escala_Controls(scene, scale);
+        window.Escala_Controls(scale);
     const TwipRect frame = twipRect(control<QGroupBox>(window, "frDades"));
     QTEST(frame.left, "framesLeft");
     QTEST(frame.top, "framesTop");
@@ -169,8 +159,7 @@ void TestDrawing::layoutAtScale()
 void TestDrawing::missingIllustrationKeepsTheBoxEmpty()
 {
     Concentracio window;
-    Scene scene;
-    window.Disposa_Controls(scene);
+    window.Disposa_Controls(sceneAtScale(1).ColorFons);
     const TwipRect before = twipRect(control<QLabel>(window, "picConcentracio"));
     window.loadIllustration(QStringLiteral("Arxius_models/no-such-picture.jpg"));
     QVERIFY(control<QLabel>(window, "picConcentracio")->pixmap().isNull());

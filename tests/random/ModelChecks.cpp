@@ -7,32 +7,33 @@
 
 namespace {
 
-bool finite(const ParticleModel &m, int i)
+bool finite(const ParticleSet &p, int i)
 {
-    for (float v : {m.BolaX[i], m.BolaY[i], m.BolaZ[i], m.VelX[i], m.VelY[i], m.VelZ[i], m.PantX[i], m.PantY[i],
-                    m.DiamPant[i]})
+    for (float v : {p.BolaX()[i], p.BolaY()[i], p.BolaZ()[i], p.VelX()[i], p.VelY()[i], p.VelZ()[i], p.PantX()[i],
+                    p.PantY()[i], p.DiamPant()[i]})
         if (!std::isfinite(v))
             return false;
     return true;
 }
 
-bool inside(const ParticleModel &m, int i)
+bool inside(const ParticleModel &m, const Scene &s, int i)
 {
-    const Scene &s = m.scene;
-    const double half = m.DiametreBola / 2.0;
+    const ParticleSet &p = m.particles();
+    const double half = m.DiametreBola() / 2.0;
     const double axisX = 20 * s.Unitat + s.RadiVas;
-    const double distance = std::hypot(m.BolaX[i] + half - axisX, m.BolaZ[i] + half - s.RadiVas);
-    return distance <= s.RadiVas - half + 0.01 && m.BolaY[i] >= surfaceLevel(s) && m.BolaY[i] <= floorLevel(s, m.DiametreBola);
+    const double distance = std::hypot(p.BolaX()[i] + half - axisX, p.BolaZ()[i] + half - s.RadiVas);
+    return distance <= s.RadiVas - half + 0.01 && p.BolaY()[i] >= surfaceLevel(s) &&
+           p.BolaY()[i] <= floorLevel(s, m.DiametreBola());
 }
 
 } // namespace
 
-QString particleFault(const ParticleModel &m)
+QString particleFault(const ParticleModel &m, const Scene &scene)
 {
-    for (int i = 0; i < m.NombreBoles; ++i) {
-        if (!finite(m, i))
+    for (int i = 0; i < m.NombreBoles(); ++i) {
+        if (!finite(m.particles(), i))
             return QStringLiteral("particle %1 not finite").arg(i);
-        if (!m.BolaEnSolid[i] && !inside(m, i))
+        if (!m.particles().BolaEnSolid()[i] && !inside(m, scene, i))
             return QStringLiteral("particle %1 outside the beaker").arg(i);
     }
     return {};

@@ -266,7 +266,7 @@ public:
     {
         Concentracio &w = m_program.window();
         const SimulationCommands &sim = m_program.simulation();
-        const QString particles = particleFault(sim.model());
+        const QString particles = particleFault(sim.model(), m_program.scene());
         if (!particles.isEmpty())
             return particles;
         const auto *solid = w.findChild<QAction *>(QStringLiteral("AccionsSolid"));

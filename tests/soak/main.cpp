@@ -38,14 +38,14 @@ bool soak(int edge, const ScreenScale &scale, long ticks)
             sim.dissoldreSolid();
         }
         sim.tick();
-        const QString fault = particleFault(sim.model());
+        const QString fault = particleFault(sim.model(), program.scene());
         if (!fault.isEmpty()) {
             std::printf("edge %d, scale %g, tick %ld: %s\n", edge, scale.EscalaPantalla, t, qPrintable(fault));
             return false;
         }
     }
     std::printf("edge %d, scale %-7g %ld ticks, %d particles released, resident %ld KiB\n", edge,
-                scale.EscalaPantalla, ticks, static_cast<int>(sim.model().BolesDissoltes), residentKiB());
+                scale.EscalaPantalla, ticks, sim.model().BolesDissoltes(), residentKiB());
     return true;
 }
 

@@ -54,6 +54,7 @@ private slots:
     void scaleIsAppliedOnce_data();
     void scaleIsAppliedOnce();
     void calculatorDropsAndReturnsTheSolid();
+    void indicatorToggledFromOutsideIsShownAgain();
     void calibratedSolidIsBuilt_data();
     void calibratedSolidIsBuilt();
     void secondInstanceAsksTheFirstToRaise();
@@ -77,6 +78,10 @@ void TestStartup::loadLeavesCalculatorHiddenAndClockRunning()
     QVERIFY(control<QLabel>(w, "lblPropietats")->text().startsWith(QStringLiteral("La concentració d'un solut")));
     QVERIFY(control<QLabel>(w, "lblPropietats")->text().endsWith(QStringLiteral("molalitat o fracció molar")));
     QCOMPARE(control<QTimer>(w, "tmrRellotge")->interval(), 40);
+    // The clock runs, but its timer waits while nothing can move.
+    QVERIFY(program.simulation().rellotgeActiu());
+    QVERIFY(!control<QTimer>(w, "tmrRellotge")->isActive());
+    control<QAction>(w, "AccionsSolid")->trigger();
     QVERIFY(control<QTimer>(w, "tmrRellotge")->isActive());
     QCOMPARE(control<QWidget>(w, "client")->palette().color(QPalette::Window), QColor(255, 255, 200));
     for (QLineEdit *box : w.findChildren<QLineEdit *>())
@@ -191,20 +196,36 @@ void TestStartup::calculatorDropsAndReturnsTheSolid()
     control<QAction>(w, "ConceMolar")->trigger();
     QVERIFY(!control<QGroupBox>(w, "frDades")->isHidden());
     QTest::keyClicks(control<QLineEdit>(w, "txtGsolut"), QStringLiteral("10"));
-    QVERIFY(!model.SolidCaient);
+    QVERIFY(!model.SolidCaient());
     QTest::keyClicks(control<QLineEdit>(w, "txtVdso"), QStringLiteral("100"));
     QTest::keyClicks(control<QLineEdit>(w, "txtMsolut"), QStringLiteral("58.44"));
     QCOMPARE(control<QLineEdit>(w, "txtMolar")->text(), QStringLiteral(" 1.711"));
-    QVERIFY(model.SolidCaient);
+    QVERIFY(model.SolidCaient());
     QVERIFY(!control<QAction>(w, "AccionsSolid")->isEnabled());
     QVERIFY(!control<QPushButton>(w, "cmdResultats")->isHidden());
     for (int tick = 0; tick < 100; ++tick)
         program.simulation().tick();
-    QVERIFY(model.BolesDissoltes > 0);
+    QVERIFY(model.BolesDissoltes() > 0);
     control<QLineEdit>(w, "txtMsolut")->clear();
-    QCOMPARE(model.BolesDissoltes, 0.0f);
-    QVERIFY(!model.SolidCaient);
+    QCOMPARE(model.BolesDissoltes(), 0);
+    QVERIFY(!model.SolidCaient());
     QVERIFY(control<QAction>(w, "AccionsSolid")->isEnabled());
+}
+
+// A screen reader may toggle an indicator; the calculator keeps its own
+// record, and the next change shows it again.
+void TestStartup::indicatorToggledFromOutsideIsShownAgain()
+{
+    ModelProgram program({}, {}, Random(7));
+    program.load();
+    Concentracio &w = program.window();
+    control<QAction>(w, "ConceTpc")->trigger();
+    QTest::keyClicks(control<QLineEdit>(w, "txtGsolut"), QStringLiteral("10"));
+    QCheckBox *given = control<QCheckBox>(w, "chkGsolut");
+    given->toggle();
+    QTest::keyClicks(control<QLineEdit>(w, "txtGdt"), QStringLiteral("90"));
+    QCOMPARE(given->checkState(), Qt::Checked);
+    QCOMPARE(control<QLineEdit>(w, "txtTpc")->text(), QStringLiteral(" 10"));
 }
 
 void TestStartup::calibratedSolidIsBuilt_data()
@@ -222,7 +243,7 @@ void TestStartup::calibratedSolidIsBuilt()
     QFETCH(int, particles);
     ModelProgram program({}, solidSizeForCount(count), Random(1));
     program.load();
-    QCOMPARE(int(program.simulation().model().NombreBoles), particles);
+    QCOMPARE(int(program.simulation().model().NombreBoles()), particles);
     QCOMPARE(control<PictureBox>(program.window(), "Caja")->surface().circles().count(), particles);
 }
 
