@@ -4,16 +4,27 @@
 #   documents  documents/*.fodt, documents/*.fodp (LibreOffice, headless)
 #   notes file documents/Dades.txt (copied as is: UTF-8, CR LF)
 # The results are committed, so the suite itself never needs this script.
+# The same sources give the same bytes: the office's dates are pinned and the
+# PDFs' time stamps and identifiers derive from their content, so a test can
+# rebuild the files elsewhere and compare them with the committed ones.
 #
 # Needs: cmake, a C++ compiler, Qt 6 (Gui), fonts-liberation2, python3, and
 # LibreOffice (soffice with Writer and Impress).
-# Usage: assets/regenerate.sh [pictures|documents]   (default: both)
+# Usage: assets/regenerate.sh [pictures|documents|all] [OUTPUT_DIR]
+# With OUTPUT_DIR the results go to OUTPUT_DIR/Arxius_models, OUTPUT_DIR/launcher
+# and OUTPUT_DIR/figures instead of over the committed files.
 set -eu
 
 here=$(cd "$(dirname "$0")" && pwd)
-models="$here/Arxius_models"
-launcher="$here/launcher"
 docs="$here/documents"
+if [ $# -ge 2 ]; then
+    mkdir -p "$2"
+    out=$(cd "$2" && pwd)
+    models="$out/Arxius_models" launcher="$out/launcher" figures="$out/figures"
+else
+    models="$here/Arxius_models" launcher="$here/launcher" figures="$docs/figures"
+fi
+export SOURCE_DATE_EPOCH=1700000000
 work=$(mktemp -d "${TMPDIR:-/tmp}/companion.XXXXXX")
 trap 'rm -rf "$work"' EXIT INT TERM
 
@@ -23,7 +34,7 @@ pictures() {
     cmake -S "$here/tools/dibuixos" -B "$work/dibuixos" -DCMAKE_BUILD_TYPE=Release >/dev/null
     cmake --build "$work/dibuixos" >/dev/null
     XDG_RUNTIME_DIR="$work" QT_QPA_PLATFORM=offscreen \
-        "$work/dibuixos/dibuixos" "$models" "$launcher" "$docs/figures"
+        "$work/dibuixos/dibuixos" "$models" "$launcher" "$figures"
 }
 
 # One private LibreOffice profile, so a running office or the user's own
@@ -35,9 +46,10 @@ soffice_convert() {
         --convert-to "$filter" --outdir "$work/out" "$@" >/dev/null
 }
 
-# The Office formats keep a linked picture as a link, and Arxius_models holds
-# no pictures: the slide show is converted from a copy that holds its own.
-with_figures_inside() {
+# What is converted is a copy of each source with its pictures written inside
+# (Arxius_models holds no pictures, and the Office formats would keep a link)
+# and without the hidden marks that only the checks read.
+shipped_copy() {
     python3 - "$1" "$2" <<'EOF'
 import base64, pathlib, re, sys
 source, target = map(pathlib.Path, sys.argv[1:])
@@ -45,34 +57,54 @@ def inline(link):
     data = base64.b64encode((source.parent / link.group(1)).read_bytes()).decode()
     return f"<draw:image><office:binary-data>{data}</office:binary-data></draw:image>"
 text = re.sub(r'<draw:image xlink:href="([^"]+)"[^>]*/>', inline, source.read_text(encoding="utf-8"))
+text = re.sub(r'<text:span text:style-name="(?:Dades_20_model|Calcul)">[^<]*</text:span>', "", text)
 target.write_text(text, encoding="utf-8")
+EOF
+}
+
+# The office stamps each PDF with the time of export and a random identifier:
+# both are replaced, in place and at the same length, by values that depend
+# only on the content.
+pinned_pdf() {
+    python3 - "$1" <<'EOF'
+import hashlib, pathlib, re, sys
+path = pathlib.Path(sys.argv[1])
+data = re.sub(rb"/CreationDate\(D:\d{14}", b"/CreationDate(D:20231114221320", path.read_bytes())
+hexa = rb"[0-9A-F]{32}"
+blank = re.sub(rb"<" + hexa + rb">", b"<>", re.sub(rb"/DocChecksum /" + hexa, b"", data))
+digest = hashlib.md5(blank).hexdigest().upper().encode()
+data = re.sub(rb"(/ID \[ <)" + hexa + rb"(>\s*<)" + hexa + rb">", rb"\g<1>" + digest + rb"\g<2>" + digest + b">", data)
+data = re.sub(rb"/DocChecksum /" + hexa, b"/DocChecksum /" + digest, data)
+path.write_bytes(data)
 EOF
 }
 
 documents() {
     command -v soffice >/dev/null || { echo "soffice (LibreOffice) not found" >&2; exit 1; }
-    mkdir -p "$work/out"
-    # Relative picture links in the sources resolve against documents/.
-    cd "$docs"
+    mkdir -p "$work/out" "$work/shipped"
+    for f in T_Concentra.fodt P_Concentra.fodt G_Concentra.fodt \
+             InformExemConcentra.fodt InformFitxa.fodt T_Concentra.fodp; do
+        shipped_copy "$docs/$f" "$work/shipped/$f"
+    done
+    cd "$work/shipped"
     soffice_convert pdf:writer_pdf_Export T_Concentra.fodt P_Concentra.fodt G_Concentra.fodt
     soffice_convert "doc:MS Word 97" InformExemConcentra.fodt InformFitxa.fodt
-    mkdir -p "$work/inside"
-    with_figures_inside T_Concentra.fodp "$work/inside/T_Concentra.fodp"
-    soffice_convert "pps:MS PowerPoint 97 AutoPlay" "$work/inside/T_Concentra.fodp"
+    soffice_convert "pps:MS PowerPoint 97 AutoPlay" T_Concentra.fodp
     for f in T_Concentra.pdf P_Concentra.pdf G_Concentra.pdf \
              InformExemConcentra.doc InformFitxa.doc T_Concentra.pps; do
         [ -s "$work/out/$f" ] || { echo "conversion failed: $f" >&2; exit 1; }
+        case "$f" in *.pdf) pinned_pdf "$work/out/$f" ;; esac
         cp "$work/out/$f" "$models/$f"
         echo "$models/$f"
     done
-    cp Dades.txt "$models/Dades.txt"
+    cp "$docs/Dades.txt" "$models/Dades.txt"
     echo "$models/Dades.txt"
 }
 
-mkdir -p "$models" "$launcher" "$docs/figures"
+mkdir -p "$models" "$launcher" "$figures"
 case "$what" in
     pictures) pictures ;;
     documents) documents ;;
     all) pictures; documents ;;
-    *) echo "usage: $0 [pictures|documents]" >&2; exit 2 ;;
+    *) echo "usage: $0 [pictures|documents|all] [OUTPUT_DIR]" >&2; exit 2 ;;
 esac

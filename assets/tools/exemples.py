@@ -75,6 +75,8 @@ EXAMPLES = [
     ("Activitat 2: V 200 cm3", dict(s=10, V=200, Ms=58.44)),
     ("Activitat 2: V 250 cm3", dict(s=10, V=250, Ms=58.44)),
     ("Activitat 7: dilucio a 500 cm3", dict(s=10, V=500, Ms=58.44)),
+    ("Activitat 10: mostra de 10 cm3 de la dissolucio de l'activitat 2", dict(s=1, V=10, Ms=58.44)),
+    ("Guia 4.2: 110 g en 100 cm3 de densitat 1", dict(s=110, V=100, rho=1)),
     ("Teoria 3.6: NaCl 10 g + aigua 90 g, densitat 1.071",
      dict(s=10, d=90, rho=1.071, Ms=58.44, Md=18.02)),
     ("Activitat 3; informe d'exemple: NaOH 20 g + aigua 80 g, densitat 1.2",

@@ -21,13 +21,6 @@ constexpr int WarmUpTicks = 2000;
 constexpr int Batches = 20;
 constexpr int TicksPerBatch = 100;
 
-BoxConstants launcherConstants()
-{
-    BoxConstants c = backgroundBoxConstants();
-    setBackOffset(c, 0.2f * c.AmpladaRecinte, 0.2f * c.AlturaRecinte);
-    return c;
-}
-
 struct Timing {
     double stepMs = 1e9;
     double paintMs = 1e9;
@@ -36,14 +29,14 @@ struct Timing {
 class Tick {
 public:
     explicit Tick(std::int16_t count)
-        : random(42)
-        , box(caja.surface().circles(), random)
+        : m_random(42)
+        , m_box(m_caja.surface().circles(), m_random)
     {
-        caja.surface().setBackground({175, 255, 210});
-        caja.resizeTwips(3400, 3400);
-        screen = QImage(caja.size(), QImage::Format_RGB32);
-        box.setConstants(launcherConstants());
-        box.create(count);
+        m_caja.surface().setBackground({175, 255, 210});
+        m_caja.resizeTwips(3400, 3400);
+        m_screen = QImage(m_caja.size(), QImage::Format_RGB32);
+        m_box.setConstants(BoxConstants::background(ScreenScale{}));
+        m_box.create(count);
     }
 
     // Nanoseconds spent moving and painting over `ticks` ticks.
@@ -54,11 +47,11 @@ public:
         qint64 paint = 0;
         for (int tick = 0; tick < ticks; ++tick) {
             clock.start();
-            box.step();
+            m_box.step();
             step += clock.nsecsElapsed();
             clock.start();
-            QPainter painter(&screen);
-            caja.surface().paint(painter);
+            QPainter painter(&m_screen);
+            m_caja.surface().paint(painter);
             painter.end();
             paint += clock.nsecsElapsed();
         }
@@ -66,10 +59,10 @@ public:
     }
 
 private:
-    Random random;
-    PictureBox caja;
-    ParticleBox box;
-    QImage screen;
+    Random m_random;
+    PictureBox m_caja;
+    ParticleBox m_box;
+    QImage m_screen;
 };
 
 Timing timeTicks(std::int16_t count)

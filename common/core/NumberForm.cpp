@@ -74,6 +74,21 @@ std::string shortestFixed(const std::string &scientific)
     return digits.insert(whole, ".");
 }
 
+// The fewest digits that read back to the same single, up to the seven a
+// single carries: an eighth or ninth digit would only show its binary noise.
+std::string shortestScientific(float magnitude)
+{
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific);
+    const std::string shortest(buffer, result.ptr);
+    const auto e = shortest.find('e');
+    if (std::count_if(shortest.begin(), shortest.begin() + e, ::isdigit) <= SignificantDigits)
+        return shortest;
+    const std::string seven = format(magnitude, std::chars_format::scientific, SignificantDigits - 1);
+    const auto e7 = seven.find('e');
+    return withoutTrailingZeros(seven.substr(0, e7)) + seven.substr(e7);
+}
+
 std::string compact(const std::string &text)
 {
     std::string out;
@@ -148,9 +163,7 @@ std::string shortestForm(float value)
     const float magnitude = std::fabs(value);
     if (magnitude == 0 || !std::isfinite(magnitude))
         return shortForm(value);
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific);
-    const std::string scientific(buffer, result.ptr);
+    const std::string scientific = shortestScientific(magnitude);
     const std::string sign = value < 0 ? "-" : " ";
     if (magnitude >= 1e-5f && magnitude < 1e7f)
         return sign + shortestFixed(scientific);

@@ -2,6 +2,7 @@
 
 #include "common/widgets/Screen.h"
 #include "common/widgets/Controls.h"
+#include "common/widgets/DesignPalette.h"
 
 #include <QLabel>
 
@@ -13,10 +14,7 @@ QLabel *splashLabel(QWidget *parent, const char *name, const QString &caption, c
     auto *label = control<QLabel>(parent, name);
     label->setText(caption);
     const Rgb bg = look.labelBackground;
-    label->setStyleSheet(QStringLiteral("background-color: rgb(%1,%2,%3); color: rgb(0,0,192);")
-                             .arg(bg.r)
-                             .arg(bg.g)
-                             .arg(bg.b));
+    useDesignPalette(label, QColor(bg.r, bg.g, bg.b), QColor(0, 0, 192));
     QFont font = label->font();
     font.setItalic(look.italic);
     font.setPointSizeF(13.5);
@@ -32,7 +30,7 @@ ControlPantalla::ControlPantalla(const Look &look, QWidget *parent)
 {
     setObjectName(QStringLiteral("ControlPantalla"));
     setWindowTitle(QString());
-    setBackground(this, QColor(192, 192, 255));
+    useDesignPalette(this, QColor(192, 192, 255));
     Label1 = splashLabel(
         this, "Label1", QStringLiteral(".............Detectant configuració de pantalla............................."),
         {600, 2160, 7545, 360}, look);

@@ -8,14 +8,14 @@
 // Seconds from a monotonic clock.
 using Clock = std::function<double()>;
 
-// The calibration box: invisible particles in a fixed 6000-twip box.
-BoxConstants calibrationBoxConstants();
-
 // Animates growing sets of particles and stops at the first count whose ten
 // ticks take longer than ten times the budget, or at 400.
 class Measurement {
 public:
     enum class Step { Moved, Grew, Finished };
+
+    // One mark at the start and one for each growth, 50 to 400 particles.
+    static constexpr int MostMarks = 36;
 
     Measurement(ParticleBox &box, Clock clock);
 
@@ -26,11 +26,12 @@ public:
     void restartTiming();
     Step tick();
 
-    float TempsBudget;
-    std::int16_t NombreBoles = 50;
-    std::int16_t Comptador = 0;
-    std::int16_t NombreFinal = 0;
-    double TempsInici = 0;
+    float TempsBudget() const { return m_TempsBudget; }
+    std::int16_t NombreBoles() const { return m_NombreBoles; }
+    // The count to write, once finished.
+    std::int16_t NombreFinal() const { return m_NombreFinal; }
+    // How far it has gone, 1 to MostMarks.
+    int marks() const;
 
 private:
     void Crea_Boles_Optim();
@@ -38,4 +39,9 @@ private:
 
     ParticleBox &m_box;
     Clock m_clock;
+    float m_TempsBudget;
+    std::int16_t m_NombreBoles = 50;
+    std::int16_t m_Comptador = 0;
+    std::int16_t m_NombreFinal = 0;
+    double m_TempsInici = 0;
 };

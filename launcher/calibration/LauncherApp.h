@@ -2,7 +2,7 @@
 
 #include "common/widgets/ControlPantalla.h"
 #include "launcher/animation/Measurement.h"
-#include "launcher/menu/ModelStarter.h"
+#include "launcher/session/Session.h"
 #include "common/core/Random.h"
 
 #include <QObject>
@@ -29,10 +29,6 @@ public:
     ~Launcher() override;
 
     void start();
-
-    ControlPantalla *splash() const { return m_splash.get(); }
-    Optim_Boles *calibration() const { return m_calibration.get(); }
-    Models *menu() const { return m_menu.get(); }
 
 private:
     void screenChecked(ScreenScale scale);

@@ -5,9 +5,11 @@
 #include "common/core/ScreenScale.h"
 #include "common/widgets/TwipGeometry.h"
 #include "common/widgets/Controls.h"
+#include "common/widgets/DesignPalette.h"
 #include "common/widgets/MessageBox.h"
 #include "common/widgets/PictureBox.h"
 #include "launcher/calibration/Optim_BolesAccessibility.h"
+#include "launcher/calibration/ProgressMarks.h"
 
 #include <QLabel>
 #include <QTimer>
@@ -37,8 +39,8 @@ QFont boldFont(const QFont &base, float points)
 Optim_Boles::Optim_Boles(Random &random, Clock clock, QWidget *parent)
     : QWidget(parent)
     , Caja(new PictureBox(this))
-    , boles(Caja->surface().circles(), random)
-    , m_measurement(boles, std::move(clock))
+    , m_boles(Caja->surface().circles(), random)
+    , m_measurement(m_boles, std::move(clock))
     , tmrRelloOptim(new QTimer(this))
 {
     setObjectName(QStringLiteral("Optim_Boles"));
@@ -50,15 +52,15 @@ Optim_Boles::Optim_Boles(Random &random, Clock clock, QWidget *parent)
 
 void Optim_Boles::buildControls()
 {
-    setBackground(this, BoxColour);
-    setColour(this, QPalette::WindowText, QColor(128, 128, 0));
+    useDesignPalette(this, BoxColour, QColor(128, 128, 0));
     setFont(boldFont(font(), 8.25f));
     Caja->setObjectName(QStringLiteral("Caja"));
     Caja->surface().setBackground({192, 255, 255});
     lblOptim = control<QLabel>(this, "lblOptim");
     lblOptim->setFont(boldFont(QFont(), 12));
     setColour(lblOptim, QPalette::WindowText, QColor(0, 0, 192));
-    lblPunts = control<QLabel>(this, "lblPunts");
+    lblPunts = new ProgressMarks(Mark, Measurement::MostMarks, this);
+    lblPunts->setObjectName(QStringLiteral("lblPunts"));
     lblPunts->setFont(boldFont(QFont(), MarkPoints));
     setColour(lblPunts, QPalette::WindowText, QColor(0, 0, 255));
     tmrRelloOptim->setObjectName(QStringLiteral("tmrRelloOptim"));
@@ -69,18 +71,17 @@ void Optim_Boles::buildControls()
 void Optim_Boles::load()
 {
     maximise(this);
-    boles.setConstants(calibrationBoxConstants());
+    const BoxConstants box = BoxConstants::calibration();
     moveTwips(Caja, 360, 768);
-    Caja->resizeTwips(8000, 8000);
+    Caja->resizeTwips(box.AmpladaCaja(), box.AlturaCaja());
     tmrRelloOptim->setInterval(50);
     m_measurement.start();
     lblOptim->setText(Message);
     moveTwips(lblOptim, 2000, 400);
     fitToText(lblOptim);
     const TwipRect message = twipRect(lblOptim);
-    lblPunts->setText(Mark);
     moveTwips(lblPunts, message.left + message.width, message.top - 20);
-    fitToText(lblPunts);
+    showMarks();
 }
 
 // Creating, laying out and first painting the window would otherwise count
@@ -107,7 +108,7 @@ void Optim_Boles::tick()
         finish();
         return;
     case Measurement::Step::Grew:
-        addMark();
+        showMarks();
         break;
     case Measurement::Step::Moved:
         break;
@@ -115,9 +116,9 @@ void Optim_Boles::tick()
     Caja->update();
 }
 
-void Optim_Boles::addMark()
+void Optim_Boles::showMarks()
 {
-    lblPunts->setText(Mark + lblPunts->text());
+    lblPunts->setMarks(m_measurement.marks());
     fitToText(lblPunts);
 }
 
@@ -126,7 +127,7 @@ void Optim_Boles::addMark()
 void Optim_Boles::finish()
 {
     tmrRelloOptim->stop();
-    if (!writeCalibration(calibrationFilePath(), m_measurement.TempsBudget, m_measurement.NombreFinal))
+    if (!writeCalibration(calibrationFilePath(), m_measurement.TempsBudget(), m_measurement.NombreFinal()))
         showMessage(this, UnwrittenMessage);
-    emit measured(m_measurement.NombreFinal);
+    emit measured(m_measurement.NombreFinal());
 }

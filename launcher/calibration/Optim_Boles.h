@@ -5,6 +5,7 @@
 #include <QWidget>
 
 class PictureBox;
+class ProgressMarks;
 class QLabel;
 class QTimer;
 
@@ -24,7 +25,6 @@ public:
 
     // One tick of the clock: the measurement's step, and a mark when it grew.
     void tick();
-    const Measurement &measurement() const { return m_measurement; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -36,16 +36,16 @@ signals:
 private:
     void buildControls();
     void load();
-    void addMark();
+    void showMarks();
     void finish();
     void beginMeasuring();
 
     bool m_painted = false;
 
     PictureBox *Caja;
-    ParticleBox boles;
+    ParticleBox m_boles;
     Measurement m_measurement;
     QLabel *lblOptim;
-    QLabel *lblPunts;
+    ProgressMarks *lblPunts;
     QTimer *tmrRelloOptim;
 };

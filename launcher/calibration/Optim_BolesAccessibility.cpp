@@ -1,8 +1,7 @@
 #include "launcher/calibration/Optim_BolesAccessibility.h"
 
 #include "common/widgets/AccessibleWidgets.h"
-
-#include <QWidget>
+#include "launcher/calibration/ProgressMarks.h"
 
 void describeCalibrationWindow(QWidget &window)
 {
@@ -12,6 +11,6 @@ void describeCalibrationWindow(QWidget &window)
         caja->setAccessibleDescription(
             QStringLiteral("El programa mou cada vegada més partícules per saber quantes en pot moure amb fluïdesa."));
     }
-    if (auto *marks = window.findChild<QWidget *>(QStringLiteral("lblPunts")))
+    if (auto *marks = window.findChild<ProgressMarks *>(QStringLiteral("lblPunts")))
         marks->setAccessibleName(QStringLiteral("Progrés del mesurament"));
 }

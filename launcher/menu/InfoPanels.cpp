@@ -2,6 +2,7 @@
 
 #include "common/core/CompanionFiles.h"
 #include "common/widgets/Controls.h"
+#include "common/widgets/SharpPicture.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -34,7 +35,7 @@ void placePanel(QLabel *picture, QPushButton *button, const TwipRect &rect, floa
         scaleTwipRect(picture, escala);
         scaleTwipRectAndFont(button, escala);
     }
-    picture->setPixmap(QPixmap(scaledPicture(name, escala)));
+    picture->setPixmap(sharpPicture(scaledPicture(name, escala)));
     picture->hide();
     button->hide();
     // A shown panel covers everything else, its button covers it.

@@ -42,8 +42,11 @@ ActiveLabel::ActiveLabel(QWidget *parent)
     setFocusPolicy(Qt::TabFocus);
 }
 
+// The pointer moving over a label sets its frame again and again.
 void ActiveLabel::setFramed(bool framed)
 {
+    if (framed == isFramed())
+        return;
     setFrameShape(framed ? QFrame::Box : QFrame::NoFrame);
 }
 

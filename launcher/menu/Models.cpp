@@ -1,9 +1,10 @@
 #include "launcher/menu/Models.h"
 
 #include "common/widgets/Controls.h"
+#include "common/widgets/DesignPalette.h"
 #include "common/widgets/MessageBox.h"
 #include "common/widgets/Screen.h"
-#include "launcher/menu/CalibrationCleanup.h"
+#include "common/widgets/SharpPicture.h"
 #include "launcher/menu/InfoPanels.h"
 #include "launcher/menu/LabelHover.h"
 #include "launcher/menu/MenuWidgets.h"
@@ -56,8 +57,8 @@ void placeLabel(QLabel *label, float left, float top)
 Models::Models(const ScreenScale &scale, Random &random, QWidget *parent)
     : QMainWindow(parent)
     , m_scale(scale)
-    , client(new Backdrop)
-    , m_corner(new ParticleCorner(client, random))
+    , m_client(new Backdrop)
+    , m_corner(new ParticleCorner(m_client, random))
 {
     initLauncherResources();
     setObjectName(QStringLiteral("Models"));
@@ -70,30 +71,30 @@ Models::Models(const ScreenScale &scale, Random &random, QWidget *parent)
 
 void Models::buildControls()
 {
-    client->setObjectName(QStringLiteral("client"));
-    setColour(client, QPalette::Window, QColor(192, 192, 255));
-    client->setPicture(QPixmap(QStringLiteral(":/launcher/fons.jpg")));
-    setCentralWidget(client);
+    m_client->setObjectName(QStringLiteral("client"));
+    useDesignPalette(m_client, QColor(192, 192, 255), Blue);
+    m_client->setPicture(sharpPicture(QStringLiteral(":/launcher/fons.jpg")));
+    setCentralWidget(m_client);
 
-    picMenu = control<QWidget>(client, "picMenu");
+    picMenu = control<QWidget>(m_client, "picMenu");
     picMenu->setAutoFillBackground(true);
-    shpMenu = control<QFrame>(client, "shpMenu");
+    shpMenu = control<QFrame>(m_client, "shpMenu");
     shpMenu->setFrameShape(QFrame::Box);
     shpMenu->setAutoFillBackground(true);
-    shpEstats = bar(client, "shpEstats");
-    shpUlvaro = bar(client, "shpUlvaro");
-    shpReac = bar(client, "shpReac");
+    shpEstats = bar(m_client, "shpEstats");
+    shpUlvaro = bar(m_client, "shpUlvaro");
+    shpReac = bar(m_client, "shpReac");
 
     const QString arial = QStringLiteral("Arial");
     const QString arialBlack = QStringLiteral("Arial Black");
-    lblTitol[0] = textLabel<QLabel>(client, "lblTitol(0)", arial, 20.25f);
-    lblTitol[4] = textLabel<QLabel>(client, "lblTitol(4)", arialBlack, 20.25f);
-    lblSubtitol = textLabel<ActiveLabel>(client, "lblSubtitol", arial, 24);
+    lblTitol[0] = textLabel<QLabel>(m_client, "lblTitol(0)", arial, 20.25f);
+    lblTitol[4] = textLabel<QLabel>(m_client, "lblTitol(4)", arialBlack, 20.25f);
+    lblSubtitol = textLabel<ActiveLabel>(m_client, "lblSubtitol", arial, 24);
     lblSubtitol->setCursor(subtitlePointer());
-    lblFi = textLabel<ActiveLabel>(client, "lblFi", arialBlack, 21.75f);
+    lblFi = textLabel<ActiveLabel>(m_client, "lblFi", arialBlack, 21.75f);
     lblFi->setText(QStringLiteral("Fi "));
-    m_panels = new InfoPanels(client);
-    m_hover = new LabelHover(client, lblSubtitol, lblFi);
+    m_panels = new InfoPanels(m_client);
+    m_hover = new LabelHover(m_client, lblSubtitol, lblFi);
 }
 
 void Models::buildMenus()
@@ -165,7 +166,7 @@ void Models::placeTexts()
 void Models::Escala_Controls()
 {
     const float e = m_scale.EscalaPantalla;
-    setFontPoints(client, scaled(fontPoints(client), e));
+    setFontPoints(m_client, scaled(fontPoints(m_client), e));
     for (QLabel *label : {lblTitol[0], static_cast<QLabel *>(lblSubtitol), static_cast<QLabel *>(lblFi)}) {
         scaleTwipRectAndFont(label, e);
         // Text does not grow exactly with its point size; the label follows it.
@@ -175,30 +176,26 @@ void Models::Escala_Controls()
         scaleTwipRect(shape, e);
 }
 
-const ParticleBox &Models::particles() const
-{
-    return m_corner->particles();
-}
-
 void Models::Obre_Model()
 {
     m_corner->freeze();
     const QCursor hourglass(Qt::WaitCursor);
     setApplicationPointer(&hourglass);
-    QString error;
-    const bool started = m_starter(m_modelProgram, error);
+    QString fault;
+    const bool started = m_session.startModel(fault);
     setApplicationPointer(nullptr);
     if (!started)
-        showMessage(this, error);
+        showMessage(this, fault);
 }
 
 void Models::leaveSuite()
 {
-    if (m_leaving)
+    QString fault;
+    if (!m_session.leave(fault))
         return;
-    m_leaving = true;
     m_corner->stop();
-    Esborra_Calibratge(this);
+    if (!fault.isEmpty())
+        showMessage(this, fault);
     emit suiteLeft();
     close();
 }
@@ -214,6 +211,6 @@ void Models::closeEvent(QCloseEvent *event)
 void Models::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !m_leaving)
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !m_session.hasLeft())
         m_corner->resume();
 }

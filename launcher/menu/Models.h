@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/core/ScreenScale.h"
-#include "launcher/menu/ModelStarter.h"
+#include "launcher/session/Session.h"
 
 #include <QMainWindow>
 #include <array>
@@ -10,7 +10,6 @@ class ActiveLabel;
 class Backdrop;
 class InfoPanels;
 class LabelHover;
-class ParticleBox;
 class ParticleCorner;
 class QFrame;
 class QLabel;
@@ -26,14 +25,11 @@ public:
 
     static const QString Caption;
 
-    void setModelStarter(ProgramStarter starter) { m_starter = std::move(starter); }
-    void setModelProgram(const QString &program) { m_modelProgram = program; }
+    void setModelStarter(ProgramStarter starter) { m_session.setModelStarter(std::move(starter)); }
 
     void Obre_Model();
     // Deletes the calibration file and closes the window, once.
     void leaveSuite();
-
-    const ParticleBox &particles() const;
 
 signals:
     // The user left the suite; the program ends now.
@@ -52,11 +48,9 @@ private:
     void Escala_Controls();
 
     ScreenScale m_scale;
-    ProgramStarter m_starter = startDetachedProgram;
-    QString m_modelProgram = modelProgramPath();
-    bool m_leaving = false;
+    Session m_session;
 
-    Backdrop *client;
+    Backdrop *m_client;
     ParticleCorner *m_corner;
     InfoPanels *m_panels;
     LabelHover *m_hover;

@@ -9,7 +9,7 @@
 ParticleCorner::ParticleCorner(QWidget *parent, Random &random)
     : QObject(parent)
     , Caja(new PictureBox(parent))
-    , boles(Caja->surface().circles(), random)
+    , m_boles(Caja->surface().circles(), random)
     , tmrRellotge(new QTimer(this))
 {
     Caja->setObjectName(QStringLiteral("Caja"));
@@ -23,24 +23,15 @@ ParticleCorner::ParticleCorner(QWidget *parent, Random &random)
 
 void ParticleCorner::setUp(const ScreenScale &scale, float rightEdgeTwips)
 {
-    BoxConstants c = backgroundBoxConstants();
-    float top = 400;
-    if (scale.AjustarPantalla) {
-        const float e = scale.EscalaPantalla;
-        for (float *length : {&c.DiametreBola, &c.AmpladaRecinte, &c.AlturaRecinte, &c.FonsRecinte, &AmpladaCaja,
-                              &AlturaCaja})
-            *length = scaled(*length, e);
-        top = scaled(top, e);
-    }
-    setBackOffset(c, static_cast<float>(0.2 * c.AmpladaRecinte), static_cast<float>(0.2 * c.AlturaRecinte));
-    boles.setConstants(c);
-    moveTwips(Caja, rightEdgeTwips - AmpladaCaja, top);
-    Caja->resizeTwips(AmpladaCaja, AlturaCaja);
+    const BoxConstants c = BoxConstants::background(scale);
+    m_boles.setConstants(c);
+    moveTwips(Caja, rightEdgeTwips - c.AmpladaCaja(), scale.AjustarPantalla ? scaled(400, scale.EscalaPantalla) : 400);
+    Caja->resizeTwips(c.AmpladaCaja(), c.AlturaCaja());
 }
 
 void ParticleCorner::start()
 {
-    boles.create(100);
+    m_boles.create(100);
     Caja->update();
     tmrRellotge->start();
 }
@@ -56,7 +47,7 @@ void ParticleCorner::resume()
 void ParticleCorner::freeze()
 {
     tmrRellotge->stop();
-    boles.Ordena_Profunditat();
+    m_boles.Ordena_Profunditat();
     Caja->update();
 }
 
@@ -67,6 +58,6 @@ void ParticleCorner::stop()
 
 void ParticleCorner::tick()
 {
-    boles.step();
+    m_boles.step();
     Caja->update();
 }

@@ -27,14 +27,10 @@ public:
     void freeze();
     void stop();
 
-    const ParticleBox &particles() const { return boles; }
-
 private:
     void tick();
 
     PictureBox *Caja;
-    ParticleBox boles;
+    ParticleBox m_boles;
     QTimer *tmrRellotge;
-    float AmpladaCaja = 3400;
-    float AlturaCaja = 3400;
 };

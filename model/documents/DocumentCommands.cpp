@@ -1,6 +1,7 @@
 #include "model/documents/DocumentCommands.h"
 
 #include "common/core/CompanionFiles.h"
+#include "common/core/PrivateFolder.h"
 #include "common/widgets/MessageBox.h"
 #include "model/documents/frmAjuda.h"
 
@@ -10,6 +11,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTimer>
 
 const QString DocumentCommands::MissatgeFallada = QStringLiteral("El procés requerit ha fallat");
 const QString DocumentCommands::TitolFitxa = QStringLiteral("Concentració de les dissolucions");
@@ -60,9 +62,11 @@ DocumentCommands::HelperProgram DocumentCommands::defaultOpener()
     return {QStringLiteral("xdg-open"), {}};
 }
 
+// The helper limits each of its steps; this only stops a helper that
+// outlives all of them together.
 DocumentCommands::HelperProgram DocumentCommands::defaultReportHelper()
 {
-    return {pythonInterpreter(), {QCoreApplication::applicationDirPath() + QStringLiteral("/informe.py")}};
+    return {pythonInterpreter(), {QCoreApplication::applicationDirPath() + QStringLiteral("/informe.py")}, 240};
 }
 
 DocumentCommands::DocumentCommands(Concentracio &window, float escalaPantalla)
@@ -133,7 +137,8 @@ void DocumentCommands::openReport(const QString &file, const QString &title)
         return fail();
     if (reportsOpening.contains(path))
         return;
-    QStringList arguments;
+    // Writer's pipe is named by a secret kept where only this user may look.
+    QStringList arguments{QStringLiteral("--private"), privateFolder()};
     if (!title.isEmpty())
         arguments << QStringLiteral("--title") << title;
     arguments << path;
@@ -161,6 +166,8 @@ void DocumentCommands::runHelper(const HelperProgram &program, const QStringList
         done(false);
     });
     process->start(program.program, program.arguments + arguments);
+    if (program.secondsAllowed > 0)
+        QTimer::singleShot(program.secondsAllowed * 1000, process, [process] { process->kill(); });
 }
 
 void DocumentCommands::reportDone(const QString &path, bool succeeded)

@@ -24,10 +24,12 @@ public:
     static const QString TitolFitxa;
 
     // How a helper program is started; the document's arguments follow.
-    // It succeeds when it exits with status 0.
+    // It succeeds when it exits with status 0, and fails when it is still
+    // running after the time allowed (none when 0).
     struct HelperProgram {
         QString program;
         QStringList arguments;
+        int secondsAllowed = 0;
     };
     // Hands a file to the program the desktop associates with it.
     static HelperProgram defaultOpener();

@@ -5,7 +5,31 @@
 #include "model/documents/frmAjudaKeyboard.h"
 
 #include <QFile>
+#include <QMimeData>
 #include <QPlainTextEdit>
+
+namespace {
+
+// Far more than the help text itself; a pasted book would only stall the window.
+constexpr qsizetype LongestPaste = 65536;
+
+// Takes plain text only. Qt's own paste can crash on an empty X clipboard,
+// and a help text has no use for pictures or formatting anyway.
+class HelpText : public QPlainTextEdit {
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+
+protected:
+    bool canInsertFromMimeData(const QMimeData *source) const override { return source && source->hasText(); }
+
+    void insertFromMimeData(const QMimeData *source) override
+    {
+        if (canInsertFromMimeData(source))
+            insertPlainText(source->text().left(LongestPaste));
+    }
+};
+
+} // namespace
 
 QString frmAjuda::textAjuda()
 {
@@ -20,7 +44,7 @@ frmAjuda::frmAjuda(float escalaPantalla, QWidget *parent)
     setWindowTitle(QStringLiteral("Ajuda"));
     setAttribute(Qt::WA_DeleteOnClose);
 
-    txtAjuda = control<QPlainTextEdit>(this, "txtAjuda");
+    txtAjuda = control<HelpText>(this, "txtAjuda");
     txtAjuda->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtAjuda->setFont(QFont(QStringLiteral("Arial")));
     txtAjuda->setPlainText(textAjuda());

@@ -28,8 +28,8 @@ def skip(reason):
     sys.exit(SKIP)
 
 
-def outer(suite, dump):
-    for tool in ("xvfb-run", "dbus-run-session"):
+def outer(suite, dump, script=__file__, extra_tools=()):
+    for tool in ("xvfb-run", "dbus-run-session") + tuple(extra_tools):
         if not shutil.which(tool):
             skip(tool + " is not installed")
     if not any(os.path.exists(p) for p in ("/usr/libexec/at-spi-bus-launcher", "/usr/lib/at-spi2-core/at-spi-bus-launcher")):
@@ -45,7 +45,7 @@ def outer(suite, dump):
     env.pop("DBUS_SESSION_BUS_ADDRESS", None)
     env.pop("AT_SPI_BUS_ADDRESS", None)
     command = ["xvfb-run", "-a", "-s", "-screen 0 1280x1024x24", "dbus-run-session", "--",
-               sys.executable, os.path.abspath(__file__), suite] + ([dump] if dump else [])
+               sys.executable, os.path.abspath(script), suite] + ([dump] if dump else [])
     try:
         return subprocess.run(command, env=env, timeout=170).returncode
     finally:
@@ -217,8 +217,8 @@ class Walk:
             self.dump.close()
 
 
-def inner(suite, dump):
-    walk = Walk(suite, dump)
+def inner(walk_class, suite, dump):
+    walk = walk_class(suite, dump)
     try:
         code = walk.run()
     finally:
@@ -227,7 +227,13 @@ def inner(suite, dump):
     return code
 
 
-if __name__ == "__main__":
+def main(walk_class, script, extra_tools=()):
     suite_dir = os.path.abspath(sys.argv[1])
-    tree = sys.argv[2] if len(sys.argv) > 2 else None
-    sys.exit(inner(suite_dir, tree) if os.environ.get(INNER) else outer(suite_dir, tree))
+    out = sys.argv[2] if len(sys.argv) > 2 else None
+    if os.environ.get(INNER):
+        sys.exit(inner(walk_class, suite_dir, out))
+    sys.exit(outer(suite_dir, out, script, extra_tools))
+
+
+if __name__ == "__main__":
+    main(Walk, __file__)

@@ -5,8 +5,12 @@
   check_documents.py spaces DOCS_DIR               no plain space between a number and its unit,
                                                    before an equals sign, or after one whose left
                                                    side is a symbol or a number ("Ms = 58,44")
+  check_documents.py numbers DOCS_DIR              every number worked by hand equals the hidden
+                                                   "Calcul" expression before it, to the digits
+                                                   written; every number after "=" has one
+  check_documents.py wording DOCS_DIR              none of the known real-word slips
 
-The hidden "Dades model" spans hold data for the calculator check, not prose.
+The hidden "Dades model" and "Calcul" spans hold data for the checks, not prose.
 """
 import pathlib
 import re
@@ -16,7 +20,26 @@ import xml.etree.ElementTree as ET
 
 TEXT = "urn:oasis:names:tc:opendocument:xmlns:text:1.0"
 OFFICE = "urn:oasis:names:tc:opendocument:xmlns:office:1.0"
-DATA_STYLE = "Dades_20_model"
+HIDDEN_STYLES = {"Dades_20_model", "Calcul"}
+CALCULATION_STYLE = "Calcul"
+# A hidden expression becomes ⟦expression⟧ in the text the number check reads.
+CALCULATION = re.compile(r"⟦([^⟧]*)⟧\s*([−-]?\d+(?:,\d+)?)")
+# A number after "=" is a result unless an operation follows it ("= 10 g + 90 g").
+RESULT = re.compile(r"=\s*(?:\(\s*)?([−-]?\d+(?:,\d+)?)(?![\d,])(?!\s*(?:\S+\s+)?[/·+×−]\s)")
+# "ρ = 1,19", "Ms = 58,44": a datum, not a result.
+DATUM_SYMBOL = re.compile(r"(?:ρ|\bM[sd]?)\s$")
+EXPRESSION = re.compile(r"[\d.+\-*/() ]+")
+
+# Words a spelling dictionary accepts that are still wrong here.
+SLIPS = (
+    ("kilogram de dissolució", "molality is per kilogram of solvent"),
+    ("kilograms de dissolució", "molality is per kilogram of solvent"),
+    ("litre de dissolvent", "molarity is per litre of solution"),
+    ("litres de dissolvent", "molarity is per litre of solution"),
+    ("de HCl", "«d’HCl»"),
+    ("'", "a typographic apostrophe «’»"),
+    ("15 a 17 anys", "«de 14 a 17 anys»"),
+)
 BLOCKS = {f"{{{TEXT}}}p", f"{{{TEXT}}}h"}
 SPACES = {f"{{{TEXT}}}s": " ", f"{{{TEXT}}}tab": "\t", f"{{{TEXT}}}line-break": "\n"}
 
@@ -27,27 +50,31 @@ NUMBER_THEN_UNIT = re.compile(r"\d[ \t](?:%s)(?![\w³])" % "|".join(map(re.escap
 SPACED_EQUALS = re.compile(r"[ \t]=|(?:^|\s)\S{1,3}\s=[ \t]")
 
 
-def inline_text(element):
-    """The text of a paragraph as a reader sees it."""
+def inline_text(element, calculations=False):
+    """The text of a paragraph as a reader sees it, with the hidden
+    expressions marked when asked for."""
     parts = [element.text or ""]
     for child in element:
+        style = child.get(f"{{{TEXT}}}style-name")
         if child.tag in SPACES:
             count = int(child.get(f"{{{TEXT}}}c", "1"))
             parts.append(SPACES[child.tag] * count)
         elif child.tag == f"{{{OFFICE}}}annotation":
             pass
-        elif child.get(f"{{{TEXT}}}style-name") != DATA_STYLE:
-            parts.append(inline_text(child))
+        elif style == CALCULATION_STYLE and calculations:
+            parts.append(f"⟦{child.text or ''}⟧")
+        elif style not in HIDDEN_STYLES:
+            parts.append(inline_text(child, calculations))
         parts.append(child.tail or "")
     return "".join(parts)
 
 
-def paragraphs(path):
+def paragraphs(path, calculations=False):
     if path.suffix == ".txt":
         return path.read_text(encoding="utf-8").splitlines()
     root = ET.parse(path).getroot()
     body = root.find(f"{{{OFFICE}}}body")
-    return [inline_text(e) for e in body.iter() if e.tag in BLOCKS]
+    return [inline_text(e, calculations) for e in body.iter() if e.tag in BLOCKS]
 
 
 def sources(folder):
@@ -85,11 +112,52 @@ def check_spaces(folder):
     return failures
 
 
+def catalan_number(text):
+    """The value written and the size of half its last digit."""
+    whole, _, decimals = text.replace("−", "-").partition(",")
+    return float(f"{whole}.{decimals or 0}"), 0.5 * 10 ** -len(decimals)
+
+
+def calculation_fault(expression, written):
+    if not EXPRESSION.fullmatch(expression):
+        return f"unreadable expression «{expression}»"
+    value = eval(expression, {"__builtins__": {}})  # digits and operators only
+    shown, half = catalan_number(written)
+    if abs(value - shown) > half * (1 + 1e-9):
+        return f"{written} is written, but {expression} gives {value:.6g}"
+    return None
+
+
+def check_numbers(folder):
+    failures = 0
+    for path in sources(folder):
+        for paragraph in paragraphs(path, calculations=True):
+            faults = [calculation_fault(*m.groups()) for m in CALCULATION.finditer(paragraph)]
+            faults += [f"{m.group(1)} after «=» has no calculation" for m in RESULT.finditer(paragraph)
+                       if not DATUM_SYMBOL.search(paragraph[:m.start()])]
+            faults += ["a calculation with no number after it"] * (paragraph.count("⟦") - len(CALCULATION.findall(paragraph)))
+            for fault in filter(None, faults):
+                print(f"{path.name}: {fault} in «{paragraph.replace('⟦', '[').replace('⟧', ']')[:160]}»")
+                failures += 1
+    return failures
+
+
+def check_wording(folder):
+    failures = 0
+    for path in sources(folder):
+        for paragraph in paragraphs(path):
+            for slip, instead in SLIPS:
+                if slip in paragraph:
+                    print(f"{path.name}: «{slip}» where {instead} is meant, in «{paragraph[:120]}»")
+                    failures += 1
+    return failures
+
+
 def main(argv):
     if len(argv) == 4 and argv[1] == "spelling":
         failures = check_spelling(argv[2], argv[3])
-    elif len(argv) == 3 and argv[1] == "spaces":
-        failures = check_spaces(argv[2])
+    elif len(argv) == 3 and argv[1] in ("spaces", "numbers", "wording"):
+        failures = {"spaces": check_spaces, "numbers": check_numbers, "wording": check_wording}[argv[1]](argv[2])
     else:
         print(__doc__, file=sys.stderr)
         return 2

@@ -205,15 +205,25 @@ void TestCompanionFiles::pictures_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QSize>("size");
-    QTest::newRow("formula sheet") << "concentracio.jpg" << QSize(291, 355);
-    QTest::newRow("formula sheet 800") << "concent800.jpg" << QSize(227, 277);
-    QTest::newRow("formula sheet 1152") << "concent1152.jpg" << QSize(327, 399);
-    QTest::newRow("about panel") << "SobreAquestTreball.jpg" << QSize(401, 601);
-    QTest::newRow("about panel 800") << "SobreAquestTreball800.jpg" << QSize(313, 470);
-    QTest::newRow("about panel 1152") << "SobreAquestTreball1152.jpg" << QSize(451, 676);
-    QTest::newRow("recommendations") << "Recomana.jpg" << QSize(297, 613);
-    QTest::newRow("recommendations 800") << "Recomana800.jpg" << QSize(232, 479);
-    QTest::newRow("recommendations 1152") << "Recomana1152.jpg" << QSize(334, 690);
+    struct Picture {
+        const char *tag;
+        const char *name;
+        QSize size;
+    };
+    const Picture pictures[] = {{"formula sheet", "concentracio", {291, 355}},
+                                {"formula sheet 800", "concent800", {227, 277}},
+                                {"formula sheet 1152", "concent1152", {327, 399}},
+                                {"about panel", "SobreAquestTreball", {401, 601}},
+                                {"about panel 800", "SobreAquestTreball800", {313, 470}},
+                                {"about panel 1152", "SobreAquestTreball1152", {451, 676}},
+                                {"recommendations", "Recomana", {297, 613}},
+                                {"recommendations 800", "Recomana800", {232, 479}},
+                                {"recommendations 1152", "Recomana1152", {334, 690}}};
+    // Each also at twice its pixels, for a device pixel ratio of 2.
+    for (const Picture &p : pictures) {
+        QTest::newRow(p.tag) << QStringLiteral("%1.jpg").arg(QLatin1String(p.name)) << p.size;
+        QTest::addRow("%s at 2x", p.tag) << QStringLiteral("%1@2x.jpg").arg(QLatin1String(p.name)) << p.size * 2;
+    }
 }
 
 void TestCompanionFiles::pictures()
@@ -310,6 +320,7 @@ void TestCompanionFiles::launcherPictures_data()
     QTest::addColumn<QSize>("size");
     QTest::addColumn<bool>("transparent");
     QTest::newRow("background") << "fons.jpg" << QSize(1134, 850) << false;
+    QTest::newRow("background at 2x") << "fons@2x.jpg" << QSize(2268, 1700) << false;
     QTest::newRow("icon") << "icona.png" << QSize(64, 64) << true;
     QTest::newRow("pointer") << "punter.png" << QSize(32, 32) << true;
 }
@@ -328,8 +339,9 @@ void TestCompanionFiles::launcherPictures()
         QCOMPARE(qAlpha(img.pixel(img.width() - 1, 0)), 0);
     } else {
         // The window writes dark blue text over the background at these points.
+        const int ratio = img.width() / 1134;
         for (const QPoint p : {QPoint(340, 360), QPoint(140, 140), QPoint(860, 140)})
-            QVERIFY2(qGray(img.pixel(p)) > 200, qPrintable(QStringLiteral("(%1, %2)").arg(p.x()).arg(p.y())));
+            QVERIFY2(qGray(img.pixel(p * ratio)) > 200, qPrintable(QStringLiteral("(%1, %2)").arg(p.x()).arg(p.y())));
     }
 }
 

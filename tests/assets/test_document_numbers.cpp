@@ -1,100 +1,46 @@
 // Every number the documents show as the model's output, recomputed with the
-// calculator's own formulas, rounding and short form. The data behind each
-// output sit in a hidden "Dades model" span before it in the sources, written
-// as the calculator's data names: "Gsolut=10 Vdso=100 Msolut=58.44".
+// calculator's own formulas, rounding and short form for the data and the
+// measure its hidden "Dades model" span gives.
 
 #include "model/calculator/Formules.h"
 #include "common/core/NumberForm.h"
+#include "tests/assets/DocumentQuotes.h"
 
 #include <QDir>
-#include <QFile>
 #include <QStringList>
-#include <QXmlStreamReader>
 #include <QtTest>
 
 #include <optional>
 
 namespace {
 
-const QString DataStyle = QStringLiteral("Dades_20_model");
-const QString OutputStyle = QStringLiteral("Pantalla");
-
-struct Quote {
-    QString data;    // text of the last data span, empty if none came before
-    QString output;  // the quoted output; empty for a data span nothing follows
-    qint64 line;
-};
-
-// The data and output spans of one source, in reading order.
-QVector<Quote> quotes(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QXmlStreamReader xml(&file);
-    QVector<Quote> found;
-    QString data;
-    bool dataQuoted = true;
-    while (!xml.atEnd()) {
-        if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != QLatin1String("span"))
-            continue;
-        const QString style = xml.attributes().value(QLatin1String("text:style-name")).toString();
-        const qint64 line = xml.lineNumber();
-        if (style == DataStyle) {
-            if (!dataQuoted)
-                found.push_back({data, QString(), line});
-            data = xml.readElementText(QXmlStreamReader::IncludeChildElements);
-            dataQuoted = false;
-        } else if (style == OutputStyle) {
-            found.push_back({data, xml.readElementText(QXmlStreamReader::IncludeChildElements), line});
-            dataQuoted = true;
-        }
-    }
-    if (!dataQuoted)
-        found.push_back({data, QString(), xml.lineNumber()});
-    if (xml.hasError())
-        found.push_back({QStringLiteral("unreadable: ") + xml.errorString(), QString(), xml.lineNumber()});
-    return found;
-}
-
-std::optional<Dada> dadaNamed(const QString& name)
-{
-    static const QStringList names{QStringLiteral("Gsolut"), QStringLiteral("Gdt"),    QStringLiteral("Vdso"),
-                                   QStringLiteral("Dens"),   QStringLiteral("Msolut"), QStringLiteral("Mdt")};
-    const int at = names.indexOf(name);
-    if (at < 0)
-        return std::nullopt;
-    return TotesDades[static_cast<std::size_t>(at)];
-}
+const QStringList DataNames{QStringLiteral("Gsolut"), QStringLiteral("Gdt"),    QStringLiteral("Vdso"),
+                            QStringLiteral("Dens"),   QStringLiteral("Msolut"), QStringLiteral("Mdt")};
+const QStringList MeasureNames{QStringLiteral("Tpc"), QStringLiteral("Gpl"), QStringLiteral("Molar"),
+                               QStringLiteral("Molal"), QStringLiteral("FrM")};
 
 // The data as the calculator holds them after they are typed into its boxes.
-std::optional<Dades> parseData(const QString& text)
+std::optional<Dades> parseData(const QString &text)
 {
-    Dades dades{};
-    const QStringList items = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    for (const QString& item : items) {
-        const QStringList pair = item.split(QLatin1Char('='));
-        const std::optional<Dada> dada = pair.size() == 2 ? dadaNamed(pair[0]) : std::nullopt;
-        if (!dada)
-            return std::nullopt;
-        dades[*dada] = singleOrZero(readNumber(pair[1].toStdString()));
-    }
-    if (items.isEmpty())
+    const QMap<QString, double> values = quotedData(text);
+    if (values.isEmpty())
         return std::nullopt;
+    Dades dades{};
+    for (auto it = values.cbegin(); it != values.cend(); ++it) {
+        const int at = DataNames.indexOf(it.key());
+        if (at < 0)
+            return std::nullopt;
+        dades[TotesDades[static_cast<std::size_t>(at)]] = singleOrZero(it.value());
+    }
     return dades;
 }
 
-// What the result boxes show for these data, leading blank dropped; a
-// measure without a result has no box to quote.
-QStringList shownResults(const Dades& dades)
+// What the measure's result box shows, leading blank dropped; empty when the
+// box is hidden.
+QString shownResult(Mesura mesura, const Dades &dades)
 {
-    QStringList shown;
-    for (Mesura mesura : TotesMesures) {
-        const float r = evaluateMeasure(mesura, dades);
-        if (r > 0)
-            shown << QString::fromStdString(shortestForm(Significa(r))).trimmed();
-    }
-    return shown;
+    const float r = evaluateMeasure(mesura, dades);
+    return r > 0 ? QString::fromStdString(shortestForm(Significa(r))).trimmed() : QString();
 }
 
 } // namespace
@@ -109,16 +55,15 @@ private slots:
 
 void TestDocumentNumbers::quotedOutput_data()
 {
-    QTest::addColumn<QString>("data");
-    QTest::addColumn<QString>("output");
-    const QDir sources(QStringLiteral(DOCUMENT_SOURCES));
+    QTest::addColumn<Quote>("quote");
+    const QDir sources(documentSources());
     const QStringList files =
         sources.entryList({QStringLiteral("*.fodt"), QStringLiteral("*.fodp")}, QDir::Files, QDir::Name);
     QVERIFY(!files.isEmpty());
     int total = 0;
-    for (const QString& name : files)
-        for (const Quote& q : quotes(sources.filePath(name))) {
-            QTest::addRow("%s:%lld %s", qPrintable(name), q.line, qPrintable(q.output)) << q.data << q.output;
+    for (const QString &name : files)
+        for (const Quote &q : documentQuotes(sources.filePath(name))) {
+            QTest::addRow("%s:%lld %s", qPrintable(name), q.line, qPrintable(q.output)) << q;
             ++total;
         }
     // The worked examples quote the model in every text document.
@@ -127,15 +72,16 @@ void TestDocumentNumbers::quotedOutput_data()
 
 void TestDocumentNumbers::quotedOutput()
 {
-    QFETCH(QString, data);
-    QFETCH(QString, output);
-    QVERIFY2(!data.isEmpty(), "an output is quoted with no data before it");
-    QVERIFY2(!output.isEmpty(), qPrintable(QStringLiteral("no output quoted for the data «%1»").arg(data)));
-    const std::optional<Dades> dades = parseData(data);
-    QVERIFY2(dades, qPrintable(QStringLiteral("unreadable data «%1»").arg(data)));
-    const QStringList shown = shownResults(*dades);
-    QVERIFY2(shown.contains(output), qPrintable(QStringLiteral("«%1» is not what the model shows for «%2»: %3")
-                                                    .arg(output, data, shown.join(QLatin1Char(',')))));
+    QFETCH(Quote, quote);
+    QVERIFY2(!quote.data.isEmpty(), "an output is quoted with no data before it");
+    QVERIFY2(!quote.output.isEmpty(), qPrintable(QStringLiteral("no output quoted for %1 of «%2»").arg(quote.measure, quote.data)));
+    const int measure = MeasureNames.indexOf(quote.measure);
+    QVERIFY2(measure >= 0, qPrintable(QStringLiteral("«%1» is not tied to a measure").arg(quote.output)));
+    const std::optional<Dades> dades = parseData(quote.data);
+    QVERIFY2(dades, qPrintable(QStringLiteral("unreadable data «%1»").arg(quote.data)));
+    const QString shown = shownResult(TotesMesures[static_cast<std::size_t>(measure)], *dades);
+    QVERIFY2(shown == quote.output, qPrintable(QStringLiteral("«%1» is quoted as %2, the model shows «%3» for «%4»")
+                                                   .arg(quote.output, quote.measure, shown, quote.data)));
 }
 
 QTEST_APPLESS_MAIN(TestDocumentNumbers)

@@ -2,6 +2,8 @@
 #include "common/core/NumberForm.h"
 
 #include <QtTest>
+#include <cmath>
+#include <random>
 
 Q_DECLARE_METATYPE(Mesura)
 Q_DECLARE_METATYPE(Dades)
@@ -38,6 +40,7 @@ private slots:
     void significa_data();
     void significa();
     void everyFourDigitValueShowsFourDigits();
+    void noResultShowsMoreThanSevenDigits();
 };
 
 // Consistent data (solution mass 100 g = 1.25 g/cm3 x 80 cm3) give every
@@ -150,6 +153,29 @@ void TestFormules::everyFourDigitValueShowsFourDigits()
             const std::string text = shortestForm(rounded);
             if (significantDigits(text) > 4 || static_cast<float>(readNumber(text)) != rounded)
                 qWarning("%d, 10^%d: %s", digits, power, text.c_str()), ++faults;
+        }
+    QCOMPARE(faults, 0);
+}
+
+// Whatever the magnitude, a shown result keeps at most seven digits (four up
+// to 9999), reads back to the rounded value, and reads " 0" below the bands.
+void TestFormules::noResultShowsMoreThanSevenDigits()
+{
+    std::mt19937 random(11);
+    std::uniform_real_distribution<double> mantissa(1, 10);
+    int faults = 0;
+    for (int power = -6; power <= 37; ++power)
+        for (int i = 0; i < 200; ++i) {
+            const float r = static_cast<float>(mantissa(random) * std::pow(10.0, power));
+            const float rounded = Significa(r);
+            const std::string text = shortestForm(rounded);
+            const int allowed = r <= 9999 ? 4 : 7;
+            const double back = readNumber(text);
+            const bool wrong = r <= 0.00009999f ? text != " 0"
+                                                : significantDigits(text) > allowed
+                                                      || std::fabs(back - rounded) > 5e-7 * rounded;
+            if (wrong)
+                qWarning("%.9g: %s", r, text.c_str()), ++faults;
         }
     QCOMPARE(faults, 0);
 }

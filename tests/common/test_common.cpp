@@ -62,6 +62,8 @@ void TestCommon::shortForm_data()
     QTest::newRow("seven digits") << 12345.67f << " 12345.67";
     QTest::newRow("tiny") << 1e-6f << " 1E-06";
     QTest::newRow("huge") << 1.5e10f << " 1.5E+10";
+    QTest::newRow("nine digits to read back") << 7.0546745e11f << " 7.054674E+11";
+    QTest::newRow("seven zeros dropped") << 1.0000001e38f << " 1E+38";
     QTest::newRow("single precision kept") << 1234.5678f << " 1234.568";
 }
 
@@ -81,6 +83,8 @@ void TestCommon::shortestForm_data()
     QTest::newRow("decimals") << -123.4f << "-123.4";
     QTest::newRow("tiny") << 1e-6f << " 1E-06";
     QTest::newRow("huge") << 1.5e10f << " 1.5E+10";
+    QTest::newRow("nine digits to read back") << 7.0546745e11f << " 7.054674E+11";
+    QTest::newRow("seven zeros dropped") << 1.0000001e38f << " 1E+38";
     QTest::newRow("zero") << 0.0f << " 0";
 }
 

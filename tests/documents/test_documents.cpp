@@ -3,6 +3,7 @@
 #include "model/documents/DocumentCommands.h"
 #include "common/widgets/TwipGeometry.h"
 #include "model/documents/frmAjuda.h"
+#include "common/core/PrivateFolder.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -10,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -74,6 +76,7 @@ private slots:
     void reportCommands_data();
     void reportCommands();
     void reportChosenAgainWhileOpening();
+    void reportThatNeverEndsFails();
 
     void helpText_data();
     void helpText();
@@ -81,6 +84,8 @@ private slots:
     void helpGeometry_data();
     void helpGeometry();
     void helpWindowIsReused();
+    void pasteIntoHelp_data();
+    void pasteIntoHelp();
 
 private:
     QString models() const { return Directori_Actual() + QStringLiteral("Arxius_models/"); }
@@ -287,7 +292,8 @@ void TestDocuments::reportCommands()
     if (helperStarted) {
         QVERIFY(arguments.open(QIODevice::ReadOnly));
         const QString written = QString::fromUtf8(arguments.readAll());
-        QCOMPARE(written, (titleArguments + QStringList{path}).join('\n') + '\n');
+        const QStringList expected = QStringList{"--private", privateFolder()} + titleArguments + QStringList{path};
+        QCOMPARE(written, expected.join('\n') + '\n');
     }
 }
 
@@ -315,6 +321,30 @@ void TestDocuments::reportChosenAgainWhileOpening()
     QFile runs(record);
     QVERIFY(runs.open(QIODevice::ReadOnly));
     QCOMPARE(runs.readAll(), QByteArray("run\nrun\n"));
+}
+
+// Writer not answering: the helper is stopped, the pupil told, and the
+// command answers again once Writer does.
+void TestDocuments::reportThatNeverEndsFails()
+{
+    touch(models() + "InformExemConcentra.doc");
+    const QString answers = folder->path() + "/answers";
+    const QString script = QString("[ -e '%1' ] || exec sleep 600").arg(answers);
+    Concentracio window;
+    auto *commands = new DocumentCommands(window, 1.0f);
+    commands->setReportHelper({"/bin/sh", {"-c", script, "sh"}, 1});
+    QSignalSpy finished(commands, &DocumentCommands::reportFinished);
+    MessageWatcher messages;
+
+    action(window, "ArxiuInformExem")->trigger();
+    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 30000);
+    QCOMPARE(finished.takeFirst().first().toBool(), false);
+    QCOMPARE(messages.texts, QStringList{Failure});
+    QCOMPARE(QApplication::overrideCursor(), nullptr);
+    touch(answers);
+    action(window, "ArxiuInformExem")->trigger();
+    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 30000);
+    QCOMPARE(finished.first().first().toBool(), true);
 }
 
 void TestDocuments::helpText_data()
@@ -422,6 +452,39 @@ void TestDocuments::helpWindowIsReused()
     QCOMPARE(window.findChildren<frmAjuda *>().size(), 1);
     QVERIFY(commands->ajuda()->isVisible());
     QCOMPARE(control<QPlainTextEdit>(*commands->ajuda(), "txtAjuda")->toPlainText(), frmAjuda::textAjuda());
+}
+
+// Whatever another program left on the clipboard, a paste into the help
+// text leaves the model running with at most a bounded plain text added.
+void TestDocuments::pasteIntoHelp_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("added");
+    QTest::newRow("nothing") << 0 << QString();
+    QTest::newRow("picture") << 1 << QString();
+    QTest::newRow("text") << 2 << QStringLiteral("58.44");
+    QTest::newRow("huge text") << 3 << QString(65536, QLatin1Char('7'));
+}
+
+void TestDocuments::pasteIntoHelp()
+{
+    QFETCH(int, kind);
+    QFETCH(QString, added);
+    QImage picture(8, 8, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    if (kind == 0)
+        clipboard->setMimeData(new QMimeData);
+    else if (kind == 1)
+        clipboard->setImage(picture);
+    else
+        clipboard->setText(kind == 2 ? added : QString(1 << 22, QLatin1Char('7')));
+    frmAjuda window(1.0f);
+    auto *text = control<QPlainTextEdit>(window, "txtAjuda");
+    const QString before = text->toPlainText();
+    text->moveCursor(QTextCursor::Start);
+    QTest::keyClick(text, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(text->toPlainText(), added + before);
 }
 
 QTEST_MAIN(TestDocuments)

@@ -1,12 +1,16 @@
 #include "model/documents/DocumentCommands.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QLocalServer>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <QtTest>
+
+#include <unistd.h>
 
 namespace {
 
@@ -48,6 +52,7 @@ private slots:
     void insertsTitle();
     void helperFails_data();
     void helperFails();
+    void writerThatNeverAnswers();
 
 private:
     // soffice with a profile of its own, so that no user's Writer is touched.
@@ -153,6 +158,34 @@ void TestInforme::helperFails()
     QVERIFY(outcome.finished);
     QVERIFY(outcome.exitCode != 0);
     QCOMPARE(QFile::exists(document), documentExists);
+}
+
+// Whatever listens on Writer's pipe and never answers (a hung Writer, or
+// another account that guessed the name) costs the pupil seconds, not the
+// report command.
+void TestInforme::writerThatNeverAnswers()
+{
+    const QString secret = QStringLiteral("0123456789abcdef0123456789abcdef");
+    const QString folder = work.path() + "/private";
+    QVERIFY(QDir().mkpath(folder));
+    QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    write(folder + "/Concentracio-informe--_77", secret.toLatin1() + "\n");
+    QLocalServer silent;
+    const QString pipe = QString("/tmp/OSL_PIPE_%1_Concentracio_informe_%2").arg(::getuid()).arg(secret);
+    QLocalServer::removeServer(pipe);
+    QVERIFY(silent.listen(pipe));
+    const QString document = work.path() + "/silent.doc";
+    write(document, "a report");
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("DISPLAY", ":77");
+    environment.remove("WAYLAND_DISPLAY");
+
+    QElapsedTimer clock;
+    clock.start();
+    const Outcome outcome = run(python, {Helper, "--private", folder, document}, environment);
+    QVERIFY(!outcome.finished || outcome.exitCode != 0);
+    QVERIFY2(clock.elapsed() < 30000, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY(silent.hasPendingConnections() || silent.waitForNewConnection(0));
 }
 
 QTEST_GUILESS_MAIN(TestInforme)

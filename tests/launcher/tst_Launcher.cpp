@@ -1,4 +1,5 @@
 #include "common/core/CalibrationFile.h"
+#include "common/widgets/DesignFonts.h"
 #include "launcher/menu/MenuWidgets.h"
 #include "tests/support/FindControl.h"
 #include "launcher/calibration/LauncherApp.h"
@@ -13,6 +14,25 @@ namespace {
 
 enum class Exit { Sortir, Fi, TitleBar };
 enum class FileAtExit { Present, Gone, Undeletable };
+
+template <typename T>
+T *shownWindow(const char *name)
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->objectName() == QLatin1String(name) && w->isVisible())
+            return qobject_cast<T *>(w);
+    return nullptr;
+}
+
+Optim_Boles *calibration()
+{
+    return shownWindow<Optim_Boles>("Optim_Boles");
+}
+
+Models *menu()
+{
+    return shownWindow<Models>("Models");
+}
 
 // A machine too slow for 50 particles: the measurement ends on its 11th tick.
 struct SlowStart {
@@ -30,22 +50,21 @@ struct SlowStart {
         return h;
     }
 
-    // The calibration timer may have ticked on its own before it is stopped.
-    void runToCalibration(int ticks)
+    void runToCalibration()
     {
         launcher.start();
-        QVERIFY(launcher.splash());
-        QTRY_VERIFY(launcher.calibration() && control<QTimer>(*launcher.calibration(), "tmrRelloOptim")->isActive());
-        control<QTimer>(*launcher.calibration(), "tmrRelloOptim")->stop();
-        while (launcher.calibration()->measurement().Comptador < ticks)
-            launcher.calibration()->tick();
+        QVERIFY(shownWindow<QWidget>("ControlPantalla"));
+        QTRY_VERIFY(calibration() && control<QTimer>(*calibration(), "tmrRelloOptim")->isActive());
+        control<QTimer>(*calibration(), "tmrRelloOptim")->stop();
     }
 
+    // The calibration timer may have ticked on its own before it was stopped.
     void runToMenu()
     {
-        runToCalibration(10);
-        launcher.calibration()->tick();
-        QVERIFY(launcher.menu());
+        runToCalibration();
+        for (int tick = 0; tick < 11 && !menu(); ++tick)
+            calibration()->tick();
+        QVERIFY(menu());
     }
 
     double now = 0;
@@ -62,13 +81,40 @@ Q_DECLARE_METATYPE(FileAtExit)
 class TestLauncher : public QObject {
     Q_OBJECT
 
+public:
+    static void initMain();
+
 private slots:
+    void initTestCase();
     void cleanup();
+    void designFonts();
     void startUpChain();
     void unwritableFileStillOpensMenu();
     void leaving_data();
     void leaving();
 };
+
+// Fontconfig on a fresh system answers the design's fonts with a monospace.
+void TestLauncher::initMain()
+{
+    qputenv("FONTCONFIG_FILE", QT_TESTCASE_SOURCEDIR "/launcher/monospace-fonts.conf");
+}
+
+void TestLauncher::initTestCase()
+{
+    useDesignFonts();
+}
+
+// "Fi" is set in "Arial Black", the subtitle in "Arial".
+void TestLauncher::designFonts()
+{
+    Random random(1);
+    Models w(ScreenScale{}, random);
+    const QFontInfo heavy(control<QLabel>(w, "lblFi")->font());
+    const QFontInfo plain(control<QLabel>(w, "lblSubtitol")->font());
+    QCOMPARE(QStringList({heavy.family(), plain.family()}), QStringList({"DejaVu Sans", "Liberation Sans"}));
+    QVERIFY(heavy.bold() && !heavy.fixedPitch() && !plain.fixedPitch());
+}
 
 void TestLauncher::cleanup()
 {
@@ -79,15 +125,15 @@ void TestLauncher::startUpChain()
 {
     PrivateRuntime runtime;
     SlowStart s;
-    s.runToCalibration(10);
-    QVERIFY(s.launcher.calibration()->isVisible());
-    QVERIFY(!s.launcher.splash());
-    QVERIFY(!s.launcher.menu());
-    QVERIFY(!QFile::exists(calibrationFilePath()));
-    s.launcher.calibration()->tick();
-    QVERIFY(s.launcher.menu());
-    QVERIFY(s.launcher.menu()->isVisible());
-    QVERIFY(!s.launcher.calibration()->isVisible());
+    s.runToCalibration();
+    Optim_Boles *optim = calibration();
+    for (int tick = 0; tick < 11 && !menu(); ++tick) {
+        QVERIFY(!shownWindow<QWidget>("ControlPantalla"));
+        QVERIFY(!QFile::exists(calibrationFilePath()));
+        optim->tick();
+    }
+    QVERIFY(menu());
+    QVERIFY(!optim->isVisible());
     QFile file(calibrationFilePath());
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), QByteArray(" .07\r\n 50\r\n"));
@@ -104,7 +150,7 @@ void TestLauncher::unwritableFileStillOpensMenu()
     MessageWatcher watcher;
     s.runToMenu();
     QCOMPARE(watcher.texts, QStringList{Optim_Boles::UnwrittenMessage});
-    QVERIFY(s.launcher.menu()->isVisible());
+    QVERIFY(menu());
     QCOMPARE(s.ended, 0);
     QCOMPARE(readCalibration(calibrationFilePath()).NombreBolesOptim, std::int16_t(64));
 }
@@ -137,26 +183,25 @@ void TestLauncher::leaving()
     // A folder in its place stands for a file that cannot be removed.
     if (file == FileAtExit::Undeletable)
         QVERIFY(QDir().mkpath(path + QStringLiteral("/busy")));
-    Models *menu = s.launcher.menu();
+    Models *window = menu();
     MessageWatcher watcher;
     switch (exit) {
     case Exit::Sortir:
-        control<QAction>(*menu, "OpcionsSortir")->trigger();
+        control<QAction>(*window, "OpcionsSortir")->trigger();
         break;
     case Exit::Fi:
-        QTest::mouseClick(control<ActiveLabel>(*menu, "lblFi"), Qt::LeftButton);
+        QTest::mouseClick(control<ActiveLabel>(*window, "lblFi"), Qt::LeftButton);
         break;
     case Exit::TitleBar:
-        menu->close();
+        window->close();
         break;
     }
     QCOMPARE(s.ended, 1);
     QCOMPARE(QFile::exists(path), file == FileAtExit::Undeletable);
-    QVERIFY(!menu->isVisible());
-    QVERIFY(!s.launcher.calibration()->isVisible());
-    QVERIFY(!control<QTimer>(*menu, "tmrRellotge")->isActive());
+    QVERIFY(!menu() && !calibration());
+    QVERIFY(!control<QTimer>(*window, "tmrRellotge")->isActive());
     QCOMPARE(watcher.texts.size(), messages);
-    menu->close();
+    window->close();
     QCOMPARE(s.ended, 1);
 }
 

@@ -25,6 +25,15 @@ struct Machine {
     void ticked(int count) { now += count >= slowFrom ? slow : fast; }
 };
 
+int visibleParticles(const QWidget &window)
+{
+    const CircleSet &circles = control<PictureBox>(window, "Caja")->surface().circles();
+    int visible = 0;
+    for (int i = 0; i < circles.count(); ++i)
+        visible += circles[i].visible;
+    return visible;
+}
+
 QByteArray fileBytes(const QString &path)
 {
     QFile file(path);
@@ -74,23 +83,22 @@ void TestMeasurement::stepping()
     CircleSet circles;
     Random random(5);
     ParticleBox box(circles, random);
-    box.setConstants(calibrationBoxConstants());
     Measurement measurement(box, machine.clock());
     measurement.start();
-    QCOMPARE(measurement.NombreBoles, std::int16_t(50));
+    QCOMPARE(measurement.NombreBoles(), std::int16_t(50));
     int grew = 0;
     int made = 0;
     Measurement::Step step = Measurement::Step::Moved;
     while (step != Measurement::Step::Finished && made < 1000) {
-        const int count = measurement.NombreBoles;
+        const int count = measurement.NombreBoles();
         step = measurement.tick();
         ++made;
         grew += step == Measurement::Step::Grew;
         machine.ticked(count);
-        QVERIFY(measurement.NombreBoles <= 400);
-        QCOMPARE(box.NombreBoles, measurement.NombreBoles);
+        QVERIFY(measurement.NombreBoles() <= 400);
+        QCOMPARE(box.NombreBoles(), measurement.NombreBoles());
     }
-    QCOMPARE(int(measurement.NombreFinal), final);
+    QCOMPARE(int(measurement.NombreFinal()), final);
     QCOMPARE(grew, increases);
     QCOMPARE(made, ticks);
 }
@@ -121,17 +129,23 @@ void TestMeasurement::window()
     QSignalSpy measured(&optim, &Optim_Boles::measured);
     for (int t = 0; t < ticks; ++t) {
         QCOMPARE(measured.count(), 0);
-        const int count = optim.measurement().NombreBoles;
+        const int count = visibleParticles(optim);
         optim.tick();
         machine.ticked(count);
     }
     QCOMPARE(measured.count(), 1);
+    const int final = measured.first().first().toInt();
+    QCOMPARE(final, bytes.split('\n').at(1).trimmed().toInt());
     QCOMPARE(control<QLabel>(optim, "lblPunts")->text(), QString(marks, QChar(0x25A0)));
+    QAccessibleInterface *progress = accessible(control<QLabel>(optim, "lblPunts"));
+    QCOMPARE(progress->role(), QAccessible::ProgressBar);
+    QAccessibleValueInterface *value = progress->valueInterface();
+    QVERIFY(value);
+    QCOMPARE(QList<int>({value->minimumValue().toInt(), value->currentValue().toInt(), value->maximumValue().toInt()}),
+             QList<int>({1, marks, 36}));
     QCOMPARE(fileBytes(calibrationFilePath()), bytes);
     QVERIFY(!control<QTimer>(optim, "tmrRelloOptim")->isActive());
-    const CircleSet &circles = control<PictureBox>(optim, "Caja")->surface().circles();
-    for (int i = 0; i < 400; ++i)
-        QCOMPARE(circles[i].visible, i < optim.measurement().NombreFinal);
+    QCOMPARE(visibleParticles(optim), final);
 }
 
 void TestMeasurement::windowLayout()
@@ -162,7 +176,8 @@ void TestMeasurement::windowLayout()
     QVERIFY(control<QLabel>(optim, "lblPunts")->width() > oneMark);
 }
 
-// Start-up on a loaded machine took 5 s before the window first appeared.
+// Start-up on a loaded machine took 5 s before the window first appeared;
+// counted against the first set, it would end the measurement at 50.
 void TestMeasurement::timingStartsAfterFirstPaint()
 {
     Machine machine;
@@ -172,8 +187,12 @@ void TestMeasurement::timingStartsAfterFirstPaint()
     QVERIFY(!control<QTimer>(optim, "tmrRelloOptim")->isActive());
     optim.show();
     QTRY_VERIFY(control<QTimer>(optim, "tmrRelloOptim")->isActive());
-    QCOMPARE(optim.measurement().TempsInici, 5.0);
-    QCOMPARE(int(optim.measurement().Comptador), 0);
+    control<QTimer>(optim, "tmrRelloOptim")->stop();
+    for (int t = 0; t < 11; ++t) {
+        optim.tick();
+        machine.ticked(50);
+    }
+    QCOMPARE(visibleParticles(optim), 60);
 }
 
 QTEST_MAIN(TestMeasurement)

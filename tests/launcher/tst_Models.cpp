@@ -1,4 +1,7 @@
 #include "launcher/animation/ParticleBox.h"
+#include "common/core/CompanionFiles.h"
+#include "common/widgets/ControlPantalla.h"
+#include "launcher/calibration/Optim_Boles.h"
 #include "launcher/menu/Models.h"
 #include "launcher/menu/MenuWidgets.h"
 #include "tests/support/FindControl.h"
@@ -28,6 +31,11 @@ QPointF placeOf(const QWidget *widget)
 {
     const TwipRect r = twipRect(widget);
     return {r.left, r.top};
+}
+
+bool framed(const QLabel *label)
+{
+    return label->frameShape() != QFrame::NoFrame;
 }
 
 void writePicture(const QString &folder, const QString &name, int side)
@@ -66,6 +74,8 @@ private slots:
     void startShowsHourglassEachTime();
     void starter_data();
     void starter();
+    void captionsUnderAnyTheme_data();
+    void captionsUnderAnyTheme();
 };
 
 void TestModels::cleanup()
@@ -88,19 +98,18 @@ void TestModels::layout_data()
     QTest::addColumn<float>("buttonFont");
     QTest::addColumn<QRectF>("bar");
     QTest::addColumn<float>("diameter");
-    QTest::addColumn<float>("backOffset");
     QTest::newRow("reference") << 1.0f << QRectF(11200, 400, 3400, 3400) << QRectF(6000, 4000, 8600, 5000) << 4700.f
                                << QPointF(2000, 2000) << 24.f << QPointF(2000, 8400) << 21.75f
                                << QRectF(5550, 0, 6015, 9015) << QPointF(10300, 8520) << 9.75f
-                               << QRectF(1600, 7000, 80, 2000) << 400.f << 1000.f;
+                               << QRectF(1600, 7000, 80, 2000) << 400.f;
     QTest::newRow("1152") << 1.125f << QRectF(12600, 450, 3825, 3825) << QRectF(6750, 4500, 9675, 5962.5)
                           << 5000.f << QPointF(2250, 2250) << 27.f << QPointF(2250, 9450) << 24.46875f
                           << QRectF(6243.75, 0, 6766.875, 10141.875) << QPointF(11587.5, 9585) << 10.96875f
-                          << QRectF(1800, 7875, 90, 2250) << 450.f << 1125.f;
+                          << QRectF(1800, 7875, 90, 2250) << 450.f;
     QTest::newRow("800") << 0.78125f << QRectF(8750, 312.5, 2656.25, 2656.25) << QRectF(4687.5, 3125, 6718.75, 3906.25)
                          << 4700.f << QPointF(1562.5, 1562.5) << 18.75f << QPointF(1562.5, 6562.5) << 16.9921875f
                          << QRectF(4335.9375, 0, 4699.21875, 7042.96875) << QPointF(8046.875, 6656.25) << 7.6171875f
-                         << QRectF(1250, 5468.75, 62.5, 1562.5) << 312.5f << 781.25f;
+                         << QRectF(1250, 5468.75, 62.5, 1562.5) << 312.5f;
 }
 
 void TestModels::layout()
@@ -118,7 +127,6 @@ void TestModels::layout()
     QFETCH(float, buttonFont);
     QFETCH(QRectF, bar);
     QFETCH(float, diameter);
-    QFETCH(float, backOffset);
     Random random(1);
     Models w(scaleOf(escala), random);
     QCOMPARE(w.windowTitle(), QStringLiteral("Tavirel"));
@@ -139,16 +147,15 @@ void TestModels::layout()
     QCOMPARE(fontPoints(control<QPushButton>(w, "cmdSobre")), buttonFont);
     QCOMPARE(fontPoints(control<QPushButton>(w, "cmdRecom")), buttonFont);
     QCOMPARE(rectOf(control<QFrame>(w, "shpReac")), bar);
-    QCOMPARE(w.particles().constants().DiametreBola, diameter);
-    QCOMPARE(w.particles().constants().FonsX, backOffset);
-    QCOMPARE(w.particles().constants().lowerWalls, (std::array<float, 3>{-1000, -1500, 0}));
     QVERIFY(control<QTimer>(w, "tmrRellotge")->isActive());
     QCOMPARE(control<QTimer>(w, "tmrRellotge")->interval(), 50);
-    QCOMPARE(w.particles().NombreBoles, std::int16_t(100));
     const CircleSet &circles = control<PictureBox>(w, "Caja")->surface().circles();
     QCOMPARE(circles.count(), 400);
-    for (int i = 0; i < 400; ++i)
+    for (int i = 0; i < 400; ++i) {
         QCOMPARE(circles[i].visible, i < 100);
+        // Nearer particles are larger, down to 80 % at the back.
+        QVERIFY(i >= 100 || (circles[i].size >= 0.8f * diameter && circles[i].size <= diameter));
+    }
     // The caption fits its label whatever the scale.
     QVERIFY(control<ActiveLabel>(w, "lblSubtitol")->sizeHint().width() <= control<ActiveLabel>(w, "lblSubtitol")->width());
     QVERIFY(control<QLabel>(w, "lblTitol(0)")->sizeHint().width() <= control<QLabel>(w, "lblTitol(0)")->width());
@@ -251,8 +258,8 @@ void TestModels::hoverFrames()
         else
             movePointerOver(control<QWidget>(w, "client"));
     }
-    QCOMPARE(control<ActiveLabel>(w, "lblSubtitol")->isFramed(), subtitleFramed);
-    QCOMPARE(control<ActiveLabel>(w, "lblFi")->isFramed(), exitFramed);
+    QCOMPARE(framed(control<ActiveLabel>(w, "lblSubtitol")), subtitleFramed);
+    QCOMPARE(framed(control<ActiveLabel>(w, "lblFi")), exitFramed);
     // The frame takes no room from the caption.
     for (QLabel *label : {static_cast<QLabel *>(control<ActiveLabel>(w, "lblSubtitol")), static_cast<QLabel *>(control<ActiveLabel>(w, "lblFi"))})
         QVERIFY(label->sizeHint().width() <= label->width());
@@ -361,6 +368,45 @@ void TestModels::starter()
     QVERIFY(marker.open(QIODevice::ReadOnly));
     QCOMPARE(QDir(QString::fromLocal8Bit(marker.readAll().trimmed())).canonicalPath(),
              QDir(folder.path()).canonicalPath());
+}
+
+std::unique_ptr<QWidget> windowFor(const QString &which, Random &random)
+{
+    if (which == QLatin1String("splash"))
+        return std::make_unique<ControlPantalla>(ControlPantalla::Look{Rgb{192, 192, 255}, false});
+    if (which == QLatin1String("calibration"))
+        return std::make_unique<Optim_Boles>(random, [] { return 0.0; });
+    auto menu = std::make_unique<Models>(scaleOf(1), random);
+    if (which == QLatin1String("about"))
+        control<QAction>(*menu, "mnuAutor")->trigger();
+    return menu;
+}
+
+void TestModels::captionsUnderAnyTheme_data()
+{
+    // What a desktop theme gives every widget that the design leaves alone.
+    const std::pair<const char *, QPalette> themes[] = {{"light", QPalette(QColor(239, 239, 239))},
+                                                        {"dark", QPalette(QColor(53, 53, 53), QColor(36, 36, 36))},
+                                                        {"high contrast", QPalette(Qt::black, Qt::black)}};
+    QTest::addColumn<QPalette>("desktop");
+    QTest::addColumn<QString>("window");
+    for (const auto &[theme, desktop] : themes)
+        for (const char *window : {"splash", "calibration", "menu", "about"})
+            QTest::addRow("%s, %s", theme, window) << desktop << window;
+}
+
+void TestModels::captionsUnderAnyTheme()
+{
+    QFETCH(QPalette, desktop);
+    QFETCH(QString, window);
+    const QPalette before = QApplication::palette();
+    QApplication::setPalette(desktop);
+    Random random(1);
+    const std::unique_ptr<QWidget> w = windowFor(window, random);
+    QString which;
+    const double worst = worstCaptionContrast(*w, which);
+    QApplication::setPalette(before);
+    QVERIFY2(worst >= 4.5, qPrintable(QStringLiteral("%1: %2").arg(which).arg(worst)));
 }
 
 QTEST_MAIN(TestModels)

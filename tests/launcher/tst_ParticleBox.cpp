@@ -1,4 +1,3 @@
-#include "launcher/animation/Measurement.h"
 #include "launcher/animation/ParticleBox.h"
 #include "common/core/Random.h"
 
@@ -12,43 +11,41 @@ enum class Look { Background, Background1125, Calibration };
 BoxConstants constantsFor(Look look)
 {
     if (look == Look::Calibration)
-        return calibrationBoxConstants();
-    BoxConstants c = backgroundBoxConstants();
-    if (look == Look::Background1125)
-        for (float *length : {&c.DiametreBola, &c.AmpladaRecinte, &c.AlturaRecinte, &c.FonsRecinte})
-            *length *= 1.125f;
-    setBackOffset(c, 0.2f * c.AmpladaRecinte, 0.2f * c.AlturaRecinte);
-    return c;
+        return BoxConstants::calibration();
+    return BoxConstants::background({look == Look::Background1125 ? 1.125f : 1.0f, look == Look::Background1125});
+}
+
+float apart(const Triple &p, const Triple &q)
+{
+    return std::hypot(p[0] - q[0], p[1] - q[1], p[2] - q[2]);
 }
 
 struct Scene {
     explicit Scene(Look look = Look::Background)
-        : box(circles, random)
+        : constants(constantsFor(look))
+        , box(circles, random)
     {
-        box.setConstants(constantsFor(look));
+        box.setConstants(constants);
     }
 
-    void put(int i, std::array<float, 3> at, std::array<float, 3> velocity = {})
+    void put(const Triple &at, const Triple &velocity = {}) { box.add(at, velocity, {1, 2, 3}); }
+
+    // Where particle i stood before the last tick moved it.
+    Triple before(int i) const
     {
-        box.BolaX[i] = at[0];
-        box.BolaY[i] = at[1];
-        box.BolaZ[i] = at[2];
-        box.VelX[i] = velocity[0];
-        box.VelY[i] = velocity[1];
-        box.VelZ[i] = velocity[2];
+        const Triple p = box.position(i);
+        const Triple v = box.velocity(i);
+        return {p[0] - v[0], p[1] - v[1], p[2] - v[2]};
     }
 
-    float distance(int a, int b) const
-    {
-        return std::hypot(box.BolaX[a] - box.BolaX[b], box.BolaY[a] - box.BolaY[b], box.BolaZ[a] - box.BolaZ[b]);
-    }
+    float distance(int a, int b) const { return apart(box.position(a), box.position(b)); }
+    float distanceBefore(int a, int b) const { return apart(before(a), before(b)); }
 
+    BoxConstants constants;
     CircleSet circles;
     Random random{20240611};
     ParticleBox box;
 };
-
-using Triple = std::array<float, 3>;
 
 } // namespace
 
@@ -66,6 +63,7 @@ private slots:
     void contact_data();
     void contact();
     void contactMovesJForLaterPairs();
+    void noMoreParticlesThanCircles();
     void creation_data();
     void creation();
     void depthOrder_data();
@@ -93,16 +91,13 @@ void TestParticleBox::projection()
     QFETCH(Triple, at);
     QFETCH(Triple, screen);
     Scene s(look);
-    s.put(3, at);
-    s.box.project(3);
-    constexpr float Tolerance = 0.01f;
-    QVERIFY2(std::fabs(s.box.PantX[3] - screen[0]) < Tolerance, qPrintable(QString::number(s.box.PantX[3])));
-    QVERIFY2(std::fabs(s.box.PantY[3] - screen[1]) < Tolerance, qPrintable(QString::number(s.box.PantY[3])));
-    QVERIFY2(std::fabs(s.box.DiamPant[3] - screen[2]) < Tolerance, qPrintable(QString::number(s.box.DiamPant[3])));
-    const Circle &c = s.circles[3];
-    QCOMPARE(c.left, s.box.PantX[3]);
-    QCOMPARE(c.top, s.box.PantY[3]);
-    QCOMPARE(c.size, s.box.DiamPant[3]);
+    s.put(at);
+    const Triple shown = s.box.screen(0);
+    for (std::size_t k = 0; k < 3; ++k)
+        QVERIFY2(std::fabs(shown[k] - screen[k]) < 0.01f, qPrintable(QString::number(shown[k])));
+    const Circle &c = s.circles[0];
+    QCOMPARE((Triple{c.left, c.top, c.size}), shown);
+    QVERIFY(c.visible);
 }
 
 void TestParticleBox::walls_data()
@@ -137,17 +132,14 @@ void TestParticleBox::walls()
     QFETCH(float, expectedPosition);
     QFETCH(float, expectedVelocity);
     Scene s(look);
-    s.box.NombreBoles = 1;
     Triple at{1000, 1000, 1000};
     Triple v{};
     at[std::size_t(axis)] = position;
     v[std::size_t(axis)] = velocity;
-    s.put(0, at, v);
+    s.put(at, v);
     s.box.step();
-    ParticleBox::Table *positions[] = {&s.box.BolaX, &s.box.BolaY, &s.box.BolaZ};
-    ParticleBox::Table *velocities[] = {&s.box.VelX, &s.box.VelY, &s.box.VelZ};
-    QCOMPARE((*positions[axis])[0], expectedPosition);
-    QCOMPARE((*velocities[axis])[0], expectedVelocity);
+    QCOMPARE(s.box.position(0)[std::size_t(axis)], expectedPosition);
+    QCOMPARE(s.box.velocity(0)[std::size_t(axis)], expectedVelocity);
 }
 
 void TestParticleBox::contact_data()
@@ -162,34 +154,31 @@ void TestParticleBox::contact_data()
 }
 
 // i takes j's velocity as it was; j takes i's rounded to whole twips (ties
-// to even) and moves to one diameter from i.
+// to even) and moves to one diameter from i. Then both move on.
 void TestParticleBox::contact()
 {
     QFETCH(Triple, offset);
     QFETCH(bool, touching);
     Scene s;
-    s.box.NombreBoles = 2;
     const Triple i{2000, 2000, 2000};
     const Triple vi{10.5f, -3.5f, 2.7f};
     const Triple vj{7.25f, -0.4f, 11.5f};
-    s.put(1, i, vi);
-    s.put(0, {i[0] + offset[0], i[1] + offset[1], i[2] + offset[2]}, vj);
+    s.put({i[0] + offset[0], i[1] + offset[1], i[2] + offset[2]}, vj);
+    s.put(i, vi);
     const float before = s.distance(0, 1);
-    s.box.Xoc_Boles(0);
-    const Triple afterI{s.box.VelX[1], s.box.VelY[1], s.box.VelZ[1]};
-    const Triple afterJ{s.box.VelX[0], s.box.VelY[0], s.box.VelZ[0]};
+    s.box.step();
     if (!touching) {
-        QCOMPARE(afterI, vi);
-        QCOMPARE(afterJ, vj);
-        QCOMPARE(s.distance(0, 1), before);
+        QCOMPARE(s.box.velocity(1), vi);
+        QCOMPARE(s.box.velocity(0), vj);
+        QCOMPARE(s.distanceBefore(0, 1), before);
         return;
     }
-    QCOMPARE(afterI, vj);
-    QCOMPARE(afterJ, (Triple{10, -4, 3}));
-    QCOMPARE(s.box.BolaX[1], i[0]);
-    QVERIFY2(std::fabs(s.distance(0, 1) - 400) < 0.01f, qPrintable(QString::number(s.distance(0, 1))));
+    QCOMPARE(s.box.velocity(1), vj);
+    QCOMPARE(s.box.velocity(0), (Triple{10, -4, 3}));
+    QCOMPARE(s.before(1)[0], i[0]);
+    QVERIFY2(std::fabs(s.distanceBefore(0, 1) - 400) < 0.01f, qPrintable(QString::number(s.distanceBefore(0, 1))));
     const float stretch = 400 / before;
-    QVERIFY(std::fabs((s.box.BolaY[0] - i[1]) - offset[1] * stretch) < 0.01f);
+    QVERIFY(std::fabs((s.before(0)[1] - i[1]) - offset[1] * stretch) < 0.01f);
 }
 
 // After meeting particle 1, particle 0's new place is what particle 2 sees:
@@ -197,14 +186,22 @@ void TestParticleBox::contact()
 void TestParticleBox::contactMovesJForLaterPairs()
 {
     Scene s;
-    s.box.NombreBoles = 3;
-    s.put(0, {1000, 1000, 1000});
-    s.put(1, {1300, 1000, 1000}, {8, 0, 0});
-    s.put(2, {550, 1000, 1000}, {5, 0, 0});
-    s.box.Xoc_Boles(0);
-    QCOMPARE(s.box.VelX[2], 8.f);
-    QCOMPARE(s.box.VelX[0], 5.f);
-    QCOMPARE(s.box.BolaX[0], 950.f);
+    s.put({1000, 1000, 1000});
+    s.put({1300, 1000, 1000}, {8, 0, 0});
+    s.put({550, 1000, 1000}, {5, 0, 0});
+    s.box.step();
+    QCOMPARE(s.box.velocity(2)[0], 8.f);
+    QCOMPARE(s.box.velocity(0)[0], 5.f);
+    QCOMPARE(s.before(0)[0], 950.f);
+}
+
+void TestParticleBox::noMoreParticlesThanCircles()
+{
+    Scene s;
+    for (int n = 0; n <= ParticleBox::NombreCercles; ++n)
+        s.put({float(n), 0, 0});
+    QCOMPARE(s.box.NombreBoles(), ParticleBox::NombreCercles);
+    QCOMPARE(s.circles.count(), int(ParticleBox::NombreCercles));
 }
 
 void TestParticleBox::creation_data()
@@ -224,8 +221,9 @@ void TestParticleBox::creation()
     Scene s(look);
     s.box.create(ParticleBox::NombreCercles);
     s.box.create(std::int16_t(count));
-    const BoxConstants &c = s.box.constants();
+    const BoxConstants &c = s.constants;
     QCOMPARE(s.circles.count(), 400);
+    QCOMPARE(int(s.box.NombreBoles()), count);
     int overlapping = 0;
     for (int n = 0; n < 400; ++n) {
         const Circle &circle = s.circles[n];
@@ -233,20 +231,21 @@ void TestParticleBox::creation()
         if (n >= count)
             continue;
         QCOMPARE(circle.fill, circle.border);
-        if (c.colour) {
-            QCOMPARE(circle.fill, *c.colour);
-            QCOMPARE(circle.size, c.DiametreBola);
+        if (c.colour()) {
+            QCOMPARE(circle.fill, *c.colour());
+            QCOMPARE(circle.size, c.DiametreBola());
         } else {
             QCOMPARE(circle.fill.r, 75);
             QCOMPARE(circle.fill.g, 175);
             QVERIFY(circle.fill.b >= 1 && circle.fill.b <= 255);
         }
-        for (float p : {s.box.BolaX[n], s.box.BolaY[n], s.box.BolaZ[n]})
-            QVERIFY(p >= 0 && p < c.AmpladaRecinte - c.DiametreBola - 1 && p == std::floor(p));
-        const float speed = std::hypot(s.box.VelX[n], s.box.VelY[n], s.box.VelZ[n]);
-        QVERIFY2(std::fabs(speed - c.DiametreBola) < 0.01f * c.DiametreBola, qPrintable(QString::number(speed)));
+        for (float p : s.box.position(n))
+            QVERIFY(p >= 0 && p < c.upperWall(0) - 1 && p == std::floor(p));
+        const Triple v = s.box.velocity(n);
+        const float speed = std::hypot(v[0], v[1], v[2]);
+        QVERIFY2(std::fabs(speed - c.DiametreBola()) < 0.01f * c.DiametreBola(), qPrintable(QString::number(speed)));
         for (int k = 0; k < n; ++k)
-            overlapping += s.distance(n, k) < c.DiametreBola;
+            overlapping += s.distance(n, k) < c.DiametreBola();
     }
     // Nine draws leave an overlap only now and then in a crowded box.
     QVERIFY2(overlapping <= count / 50, qPrintable(QString::number(overlapping)));
@@ -268,13 +267,10 @@ void TestParticleBox::depthOrder()
     QFETCH(float, depthOfSecond);
     QFETCH(bool, firstInFront);
     Scene s;
-    s.box.NombreBoles = 3;
     // Screen corners 100 apart whatever the depth; the third is far away.
-    s.put(0, {1000 - depthOfFirst * 1000 / 4600, 1000 + depthOfFirst * 1000 / 4600, depthOfFirst});
-    s.put(1, {1100 - depthOfSecond * 1000 / 4600, 1000 + depthOfSecond * 1000 / 4600, depthOfSecond});
-    s.put(2, {4000, 4000, 0});
-    for (int i = 0; i < 3; ++i)
-        s.box.project(i);
+    s.put({1000 - depthOfFirst * 1000 / 4600, 1000 + depthOfFirst * 1000 / 4600, depthOfFirst});
+    s.put({1100 - depthOfSecond * 1000 / 4600, 1000 + depthOfSecond * 1000 / 4600, depthOfSecond});
+    s.put({4000, 4000, 0});
     s.circles.sendToBack(2);
     s.box.Ordena_Profunditat();
     const std::vector<int> &order = s.circles.stacking();

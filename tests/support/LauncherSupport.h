@@ -52,3 +52,7 @@ private:
 void movePointerOver(QWidget *widget);
 
 void clearApplicationPointer();
+
+// The lowest contrast (1 to 21) of a shown caption, in its own text colour,
+// against the median of what is painted under it; `which` names its owner.
+double worstCaptionContrast(QWidget &window, QString &which);

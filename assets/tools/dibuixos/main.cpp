@@ -51,15 +51,16 @@ void save(const QImage& img, const QString& path)
     std::printf("%s %dx%d\n", qPrintable(path), img.width(), img.height());
 }
 
-// Draws `draw` laid out for a reference size onto a picture of the given size.
+// Draws `draw` laid out for a reference size onto a picture of the given
+// size, with `ratio` device pixels to each of its pixels.
 template <typename Draw>
-QImage scaled(int refW, int refH, int w, int h, const QColor& background, Draw draw)
+QImage scaled(int refW, int refH, int w, int h, qreal ratio, const QColor& background, Draw draw)
 {
-    QImage img(w, h, QImage::Format_RGB32);
+    QImage img(qRound(w * ratio), qRound(h * ratio), QImage::Format_RGB32);
     img.fill(background);
     QPainter p(&img);
     p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
-    p.scale(qreal(w) / refW, qreal(h) / refH);
+    p.scale(w * ratio / refW, h * ratio / refH);
     draw(p);
     return img;
 }
@@ -85,7 +86,7 @@ void formulaSheet(QPainter& p)
     p.setPen(Qt::black);
     p.setFont(font("Liberation Serif", 16, true));
     const QFontMetricsF hm(p.font());
-    const QString h1 = QStringLiteral("Algunes formes d'expressar la");
+    const QString h1 = QStringLiteral("Algunes formes d’expressar la");
     const QString h2 = QStringLiteral("concentració de les dissolucions");
     p.drawText(QPointF((W - hm.horizontalAdvance(h1)) / 2, 26), h1);
     p.drawText(QPointF((W - hm.horizontalAdvance(h2)) / 2, 46), h2);
@@ -184,41 +185,41 @@ void aboutPanel(QPainter& p)
 {
     panel(p, 401, 601, QStringLiteral("Sobre aquest treball"), QStringLiteral(
         "<p>Aquest programa és un recull de <b>models de la matèria</b> per a "
-        "l'ensenyament de la química a l'educació secundària. Els models "
+        "l’ensenyament de la química a l’educació secundària. Els models "
         "representen les substàncies com a conjunts de partícules en moviment, "
-        "d'acord amb la teoria cineticomolecular.</p>"
+        "d’acord amb la teoria cineticomolecular.</p>"
         "<p>El model <b>Càlcul de concentracions</b> mostra com un sòlid cau "
-        "dins d'un vas de precipitats i s'hi dissol partícula a partícula, i "
+        "dins d’un vas de precipitats i s’hi dissol partícula a partícula, i "
         "calcula la concentració de la dissolució de cinc maneres: tant per "
         "cent en massa, grams per litre, molaritat, molalitat i fracció "
         "molar.</p>"
-        "<h3>A qui s'adreça</h3>"
-        "<p>A l'alumnat d'ESO i de batxillerat, de 15 a 17 anys, i al seu "
-        "professorat. El model s'acompanya d'una introducció teòrica, unes "
+        "<h3>A qui s’adreça</h3>"
+        "<p>A l’alumnat d’ESO i de batxillerat, de 14 a 17 anys, i al seu "
+        "professorat. El model s’acompanya d’una introducció teòrica, unes "
         "propostes de treball, una guia didàctica, una presentació, un "
-        "exemple d'informe i una fitxa per emplenar.</p>"
-        "<h3>Com s'ha fet</h3>"
-        "<p>L'equip de desenvolupament ha escrit el programa en C++ amb la "
-        "biblioteca Qt. Els textos, els dibuixos i els documents s'han "
+        "exemple d’informe i una fitxa per emplenar.</p>"
+        "<h3>Com s’ha fet</h3>"
+        "<p>L’equip de desenvolupament ha escrit el programa en C++ amb la "
+        "biblioteca Qt. Els textos, els dibuixos i els documents s’han "
         "elaborat expressament per a aquest treball.</p>"
         "<h3>Llicència</h3>"
         "<p>Programari lliure: es distribueix sota la Llicència Pública "
         "General de GNU, versió 3 o qualsevol versió posterior "
         "(GPL-3.0-or-later). Es pot utilitzar, copiar, estudiar, modificar i "
-        "redistribuir lliurement, d'acord amb aquesta llicència, i es "
+        "redistribuir lliurement, d’acord amb aquesta llicència, i es "
         "distribueix sense cap garantia.</p>"),
         13.5);
 }
 
 void recommendationsPanel(QPainter& p)
 {
-    panel(p, 297, 613, QStringLiteral("Recomanacions d'ús"), QStringLiteral(
+    panel(p, 297, 613, QStringLiteral("Recomanacions d’ús"), QStringLiteral(
         "<h3>Pantalla</h3>"
-        "<p>Els models s'adapten a pantalles de 800, 1024 o 1152 píxels "
-        "d'amplada o més. Es veuen millor amb 1024 píxels o més.</p>"
-        "<h3>Velocitat de l'ordinador</h3>"
-        "<p>Cada vegada que s'inicia, el programa mesura la velocitat de "
-        "l'ordinador per triar el nombre de partícules que pot moure amb "
+        "<p>Els models s’adapten a pantalles de 800, 1024 o 1152 píxels "
+        "d’amplada o més. Es veuen millor amb 1024 píxels o més.</p>"
+        "<h3>Velocitat de l’ordinador</h3>"
+        "<p>Cada vegada que s’inicia, el programa mesura la velocitat de "
+        "l’ordinador per triar el nombre de partícules que pot moure amb "
         "fluïdesa. Cal esperar uns segons.</p>"
         "<p>Dins del model, el menú <b>Eines</b> permet canviar el nombre de "
         "partícules (Augmentar o Disminuir) i afinar-ne el diàmetre "
@@ -227,7 +228,7 @@ void recommendationsPanel(QPainter& p)
         "<h3>Informes i anotacions</h3>"
         "<p>Deseu els informes i el document de text <b>amb un altre "
         "nom</b>: els arxius originals han de quedar disponibles, amb el seu "
-        "nom, per a les properes vegades que s'utilitzi el programa.</p>"
+        "nom, per a les properes vegades que s’utilitzi el programa.</p>"
         "<h3>Ajuda</h3>"
         "<p>Dins del model, el menú <b>Ajuda</b> explica totes les ordres, i el "
         "menú <b>Finestra</b> obre la presentació, la introducció teòrica, les "
@@ -237,16 +238,17 @@ void recommendationsPanel(QPainter& p)
 
 // ---------------------------------------------------------------- launcher
 
-void launcherBackground(const QString& path)
+void launcherBackground(const QString& path, qreal ratio)
 {
     const int W = 1134, H = 850;
-    QImage img(W, H, QImage::Format_RGB32);
+    QImage img(qRound(W * ratio), qRound(H * ratio), QImage::Format_RGB32);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(ratio, ratio);
     QLinearGradient g(0, 0, W * 0.6, H);
     g.setColorAt(0, QColor(246, 248, 255));
     g.setColorAt(1, QColor(218, 228, 251));
-    p.fillRect(img.rect(), g);
+    p.fillRect(QRectF(0, 0, W, H), g);
 
     // Where the window writes its texts and draws its particle box.
     const QVector<QRectF> keepClear = {
@@ -502,10 +504,12 @@ void drawBeaker(QPainter& p, const Beaker& b, const QVector<QPointF>& solute,
     p.drawPath(outline);
 }
 
+// Transparent around the beaker, so that a slide's tinted background shows
+// through instead of a white box.
 QImage figureCanvas()
 {
-    QImage img(360, 400, QImage::Format_RGB32);
-    img.fill(Qt::white);
+    QImage img(360, 400, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
     return img;
 }
 
@@ -599,20 +603,25 @@ int main(int argc, char** argv)
             return 1;
         }
 
+    // Each picture also at twice its pixels, named the Qt way ("name@2x.jpg"),
+    // for screens with two device pixels to a pixel.
     struct Size { const char* suffix; int w, h; };
-    for (const Size& s : {Size{"", 291, 355}, Size{"800", 227, 277}, Size{"1152", 327, 399}}) {
-        const QString name = *s.suffix ? QStringLiteral("concent%1.jpg").arg(QLatin1String(s.suffix))
-                                       : QStringLiteral("concentracio.jpg");
-        save(scaled(291, 355, s.w, s.h, Qt::white, formulaSheet), models + QLatin1Char('/') + name);
+    struct Density { qreal ratio; const char* suffix; };
+    for (const Density& d : {Density{1, ""}, Density{2, "@2x"}}) {
+        const QLatin1String at(d.suffix);
+        for (const Size& s : {Size{"", 291, 355}, Size{"800", 227, 277}, Size{"1152", 327, 399}}) {
+            const QString name = *s.suffix ? QStringLiteral("concent%1%2.jpg").arg(QLatin1String(s.suffix), at)
+                                           : QStringLiteral("concentracio%1.jpg").arg(at);
+            save(scaled(291, 355, s.w, s.h, d.ratio, Qt::white, formulaSheet), models + QLatin1Char('/') + name);
+        }
+        for (const Size& s : {Size{"", 401, 601}, Size{"800", 313, 470}, Size{"1152", 451, 676}})
+            save(scaled(401, 601, s.w, s.h, d.ratio, Qt::white, aboutPanel),
+                 models + QStringLiteral("/SobreAquestTreball%1%2.jpg").arg(QLatin1String(s.suffix), at));
+        for (const Size& s : {Size{"", 297, 613}, Size{"800", 232, 479}, Size{"1152", 334, 690}})
+            save(scaled(297, 613, s.w, s.h, d.ratio, Qt::white, recommendationsPanel),
+                 models + QStringLiteral("/Recomana%1%2.jpg").arg(QLatin1String(s.suffix), at));
+        launcherBackground(launcher + QStringLiteral("/fons%1.jpg").arg(at), d.ratio);
     }
-    for (const Size& s : {Size{"", 401, 601}, Size{"800", 313, 470}, Size{"1152", 451, 676}})
-        save(scaled(401, 601, s.w, s.h, Qt::white, aboutPanel),
-             models + QStringLiteral("/SobreAquestTreball%1.jpg").arg(QLatin1String(s.suffix)));
-    for (const Size& s : {Size{"", 297, 613}, Size{"800", 232, 479}, Size{"1152", 334, 690}})
-        save(scaled(297, 613, s.w, s.h, Qt::white, recommendationsPanel),
-             models + QStringLiteral("/Recomana%1.jpg").arg(QLatin1String(s.suffix)));
-
-    launcherBackground(launcher + QStringLiteral("/fons.jpg"));
     icon(launcher + QStringLiteral("/icona.png"));
     pointer(launcher + QStringLiteral("/punter.png"));
     figures(figs);
