@@ -47,19 +47,14 @@ Indicador givenState(float value)
 
 } // namespace
 
-Calculadora::Calculadora(SolidLink solidLink)
-    : solid(std::move(solidLink))
-{
-}
-
 void Calculadora::Calcula_Concentracions()
 {
     Esborra_Resultats();
     for (Mesura mesura : TotesMesures) {
-        if (!Sel[mesura])
+        if (!m_sel[mesura])
             continue;
         Limita_Dades();
-        resultats[mesura] = evaluateMeasure(mesura, dades);
+        m_resultats[mesura] = evaluateMeasure(mesura, m_dades);
     }
     Mostra_Resultats();
 }
@@ -68,35 +63,37 @@ void Calculadora::Limita_Dades()
 {
     for (const ThreeOfFour &rule : ThreeOfFourRules) {
         const bool fixed = std::all_of(rule.given.begin(), rule.given.end(),
-                                       [this](Dada dada) { return m_dades[dada].indicador == Indicador::Donat; });
+                                       [this](Dada dada) { return m_campsDada[dada].indicador == Indicador::Donat; });
         if (fixed) {
-            m_dades[rule.taken].enabled = false;
-            m_dades[rule.taken].shown = false;
+            m_campsDada[rule.taken].enabled = false;
+            m_campsDada[rule.taken].shown = false;
         }
     }
 }
 
 void Calculadora::Esborra_Resultats()
 {
-    resultats = {};
+    m_resultats = {};
 }
 
 void Calculadora::Mostra_Resultats()
 {
     for (Mesura mesura : TotesMesures)
         publishResult(mesura);
-    const auto &flags = Sel.values;
+    const auto &flags = m_sel.values;
     m_totesEnabled = std::count(flags.begin(), flags.end(), false) > 0;
     m_capEnabled = std::count(flags.begin(), flags.end(), true) > 0;
-    const auto &values = resultats.values;
-    if (std::all_of(values.begin(), values.end(), [](float r) { return r == 0; }) && solid.tornarSolid)
-        solid.tornarSolid();
+    const auto &values = m_resultats.values;
+    if (std::any_of(values.begin(), values.end(), [](float r) { return r > 0; }))
+        m_solidAction = SolidAction::Deixar;
+    else if (std::all_of(values.begin(), values.end(), [](float r) { return r == 0; }))
+        m_solidAction = SolidAction::Tornar;
 }
 
 void Calculadora::publishResult(Mesura mesura)
 {
-    CampResultat &camp = m_resultats[mesura];
-    const float r = resultats[mesura];
+    CampResultat &camp = m_campsResultat[mesura];
+    const float r = m_resultats[mesura];
     if (!(r > 0)) {
         camp.enabled = false;
         camp.shown = false;
@@ -108,20 +105,20 @@ void Calculadora::publishResult(Mesura mesura)
     camp.checked = true;
     camp.shown = true;
     camp.text = shortestForm(Significa(r));
-    if (solid.solidAtStart && solid.solidAtStart() && solid.dissoldreSolid)
-        solid.dissoldreSolid();
 }
 
-void Calculadora::dataTextChanged(Dada dada, const std::string &text)
+SolidAction Calculadora::dataTextChanged(Dada dada, const std::string &text)
 {
-    m_dades[dada].text = text;
+    m_solidAction = SolidAction::Cap;
+    m_campsDada[dada].text = text;
     readDatum(dada);
+    return m_solidAction;
 }
 
 void Calculadora::readDatum(Dada dada)
 {
-    dades[dada] = valueOf(m_dades[dada].text);
-    m_dades[dada].indicador = givenState(dades[dada]);
+    m_dades[dada] = valueOf(m_campsDada[dada].text);
+    m_campsDada[dada].indicador = givenState(m_dades[dada]);
     Calcula_Concentracions();
 }
 
@@ -129,18 +126,18 @@ void Calculadora::readDatum(Dada dada)
 // before the caller goes on.
 void Calculadora::writeText(Dada dada, const std::string &text)
 {
-    if (m_dades[dada].text == text)
+    if (m_campsDada[dada].text == text)
         return;
-    m_dades[dada].text = text;
+    m_campsDada[dada].text = text;
     readDatum(dada);
 }
 
 void Calculadora::Prepara_Dades()
 {
     for (Dada dada : TotesDades)
-        m_dades[dada] = {m_dades[dada].text, Indicador::Buit, false, false};
+        m_campsDada[dada] = {m_campsDada[dada].text, Indicador::Buit, false, false};
     for (Mesura mesura : TotesMesures) {
-        if (!Sel[mesura])
+        if (!m_sel[mesura])
             continue;
         m_dadesShown = true;
         Habilita_Dades();
@@ -152,7 +149,7 @@ void Calculadora::Prepara_Dades()
 void Calculadora::Habilita_Dades()
 {
     for (Dada dada : MassVolume) {
-        CampDada &camp = m_dades[dada];
+        CampDada &camp = m_campsDada[dada];
         camp.enabled = true;
         camp.shown = true;
         camp.indicador = givenState(valueOf(camp.text));
@@ -161,20 +158,20 @@ void Calculadora::Habilita_Dades()
 
 void Calculadora::offer(Dada dada)
 {
-    m_dades[dada].indicador = Indicador::Ofert;
-    m_dades[dada].enabled = true;
-    m_dades[dada].shown = true;
+    m_campsDada[dada].indicador = Indicador::Ofert;
+    m_campsDada[dada].enabled = true;
+    m_campsDada[dada].shown = true;
 }
 
 void Calculadora::Mostra_Dades()
 {
     for (Dada dada : TotesDades) {
-        if (!(dades[dada] > 0))
+        if (!(m_dades[dada] > 0))
             continue;
-        m_dades[dada].enabled = true;
-        m_dades[dada].indicador = Indicador::Donat;
-        m_dades[dada].shown = true;
-        writeText(dada, shortForm(dades[dada]));
+        m_campsDada[dada].enabled = true;
+        m_campsDada[dada].indicador = Indicador::Donat;
+        m_campsDada[dada].shown = true;
+        writeText(dada, shortForm(m_dades[dada]));
     }
 }
 
@@ -182,52 +179,63 @@ void Calculadora::Amaga_Quadres()
 {
     m_dadesShown = false;
     for (Dada dada : TotesDades)
-        m_dades[dada] = {m_dades[dada].text, Indicador::Buit, false, false};
+        m_campsDada[dada] = {m_campsDada[dada].text, Indicador::Buit, false, false};
     for (Dada dada : TotesDades)
         writeText(dada, std::string());
     for (Mesura mesura : TotesMesures) {
-        m_resultats[mesura].enabled = false;
-        m_resultats[mesura].text.clear();
+        m_campsResultat[mesura].enabled = false;
+        m_campsResultat[mesura].text.clear();
     }
 }
 
 void Calculadora::Esborra_Dades()
 {
-    dades = {};
+    m_dades = {};
 }
 
-void Calculadora::AccionsEsborrar_Click()
+SolidAction Calculadora::AccionsEsborrar_Click()
 {
+    m_solidAction = SolidAction::Cap;
     Amaga_Quadres();
     Esborra_Dades();
     Esborra_Resultats();
     m_totesEnabled = true;
     m_resultButtonShown = false;
-    ResultatsVisibles = true;
+    m_resultatsVisibles = true;
     cmdResultats_Click();
-    selectAll(false);
+    chooseAll(false);
+    return m_solidAction;
 }
 
 void Calculadora::cmdResultats_Click()
 {
-    ResultatsVisibles = !ResultatsVisibles;
+    m_resultatsVisibles = !m_resultatsVisibles;
 }
 
-void Calculadora::toggleMeasure(Mesura mesura)
+SolidAction Calculadora::toggleMeasure(Mesura mesura)
 {
-    if (Sel[mesura]) {
-        Sel[mesura] = false;
-        resultats[mesura] = 0;
+    m_solidAction = SolidAction::Cap;
+    if (m_sel[mesura]) {
+        m_sel[mesura] = false;
+        m_resultats[mesura] = 0;
     } else {
-        Sel[mesura] = true;
+        m_sel[mesura] = true;
     }
     rebuildAndRecalculate();
+    return m_solidAction;
 }
 
-void Calculadora::selectAll(bool selected)
+SolidAction Calculadora::selectAll(bool selected)
+{
+    m_solidAction = SolidAction::Cap;
+    chooseAll(selected);
+    return m_solidAction;
+}
+
+void Calculadora::chooseAll(bool selected)
 {
     for (Mesura mesura : TotesMesures)
-        Sel[mesura] = selected;
+        m_sel[mesura] = selected;
     rebuildAndRecalculate();
 }
 
@@ -243,7 +251,7 @@ std::optional<Dada> Calculadora::firstEmptyDatum() const
     if (!m_dadesShown)
         return std::nullopt;
     for (Dada dada : TotesDades)
-        if (m_dades[dada].shown && m_dades[dada].text.empty())
+        if (m_campsDada[dada].shown && m_campsDada[dada].text.empty())
             return dada;
     return std::nullopt;
 }

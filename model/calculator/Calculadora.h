@@ -2,18 +2,13 @@
 
 #include "model/calculator/Formules.h"
 
-#include <functional>
 #include <optional>
 #include <string>
 
-// What the calculator needs from the dissolution picture.
-struct SolidLink {
-    // The solid has not been dropped: no particle released and not falling.
-    std::function<bool()> solidAtStart;
-    // The commands "Dissoldre sòlid" and "Tornar sòlid a posició inicial".
-    std::function<void()> dissoldreSolid;
-    std::function<void()> tornarSolid;
-};
+// What the solid must do after a pupil's action: nothing; drop, if it still
+// rests at its start ("Dissoldre sòlid"), because a result appeared; or go
+// back ("Tornar sòlid a posició inicial"), because no result is left.
+enum class SolidAction { Cap, Deixar, Tornar };
 
 // An indicator beside a box: empty, offered (three-state boxes only) or given.
 enum class Indicador { Buit, Ofert, Donat };
@@ -40,21 +35,19 @@ struct CampResultat {
 // the window only renders it and reports what the pupil does.
 class Calculadora {
 public:
-    explicit Calculadora(SolidLink solidLink = {});
-
-    // The pupil's actions.
-    void dataTextChanged(Dada dada, const std::string &text);
-    void toggleMeasure(Mesura mesura);
-    void selectAll(bool selected);
-    void AccionsEsborrar_Click();
+    // The pupil's actions; those that recalculate say what the solid must do.
+    SolidAction dataTextChanged(Dada dada, const std::string &text);
+    SolidAction toggleMeasure(Mesura mesura);
+    SolidAction selectAll(bool selected);
+    SolidAction AccionsEsborrar_Click();
     void cmdResultats_Click();
 
-    float dada(Dada dada) const { return dades[dada]; }
-    float resultat(Mesura mesura) const { return resultats[mesura]; }
-    const CampDada &camp(Dada dada) const { return m_dades[dada]; }
-    const CampResultat &camp(Mesura mesura) const { return m_resultats[mesura]; }
-    bool seleccionada(Mesura mesura) const { return Sel[mesura]; }
-    bool resultatsVisibles() const { return ResultatsVisibles; }
+    float dada(Dada dada) const { return m_dades[dada]; }
+    float resultat(Mesura mesura) const { return m_resultats[mesura]; }
+    const CampDada &camp(Dada dada) const { return m_campsDada[dada]; }
+    const CampResultat &camp(Mesura mesura) const { return m_campsResultat[mesura]; }
+    bool seleccionada(Mesura mesura) const { return m_sel[mesura]; }
+    bool resultatsVisibles() const { return m_resultatsVisibles; }
     bool dadesShown() const { return m_dadesShown; }
     bool resultButtonShown() const { return m_resultButtonShown; }
     bool totesEnabled() const { return m_totesEnabled; }
@@ -78,14 +71,17 @@ private:
     void Amaga_Quadres();
     void Esborra_Dades();
     void rebuildAndRecalculate();
+    void chooseAll(bool selected);
 
-    SolidLink solid;
-    Dades dades;
-    Resultats resultats;
-    KeyedArray<Mesura, bool, TotesMesures.size()> Sel;
-    KeyedArray<Dada, CampDada, TotesDades.size()> m_dades;
-    KeyedArray<Mesura, CampResultat, TotesMesures.size()> m_resultats;
-    bool ResultatsVisibles = false;
+    // The values read from the data and the results calculated; beside them
+    // the fields the window shows.
+    Dades m_dades;
+    Resultats m_resultats;
+    KeyedArray<Mesura, bool, TotesMesures.size()> m_sel;
+    KeyedArray<Dada, CampDada, TotesDades.size()> m_campsDada;
+    KeyedArray<Mesura, CampResultat, TotesMesures.size()> m_campsResultat;
+    SolidAction m_solidAction = SolidAction::Cap;
+    bool m_resultatsVisibles = false;
     bool m_dadesShown = false;
     bool m_resultButtonShown = false;
     bool m_totesEnabled = true;

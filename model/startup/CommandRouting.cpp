@@ -1,6 +1,5 @@
 #include "model/startup/CommandRouting.h"
 
-#include "model/calculator/Calculadora.h"
 #include "model/simulation/SimulationCommands.h"
 
 #include <utility>
@@ -10,21 +9,18 @@ bool choosesMeasures(Comanda command)
     return mesuraTriada(command) || command == Comanda::ConceTotes;
 }
 
-bool runOnCalculator(Comanda command, Calculadora &calculator)
+std::optional<SolidAction> runOnCalculator(Comanda command, Calculadora &calculator)
 {
     switch (command) {
     case Comanda::AccionsEsborrar:
-        calculator.AccionsEsborrar_Click();
-        return true;
+        return calculator.AccionsEsborrar_Click();
     case Comanda::ConceTotes:
     case Comanda::ConceCap:
-        calculator.selectAll(command == Comanda::ConceTotes);
-        return true;
+        return calculator.selectAll(command == Comanda::ConceTotes);
     default:
-        const std::optional<Mesura> mesura = mesuraTriada(command);
-        if (mesura)
-            calculator.toggleMeasure(*mesura);
-        return mesura.has_value();
+        if (const std::optional<Mesura> mesura = mesuraTriada(command))
+            return calculator.toggleMeasure(*mesura);
+        return std::nullopt;
     }
 }
 

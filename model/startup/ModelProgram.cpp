@@ -20,8 +20,6 @@ ModelProgram::ModelProgram(const ScreenScale &scale, const SolidSize &size, Rand
     , m_scene(sceneAtScale(scale.AjustarPantalla ? scale.EscalaPantalla : 1))
     , m_random(random)
     , m_simulation(m_scene, m_window.picture(), m_random)
-    , m_calculator({[this] { return m_simulation.solidAtStart(); }, [this] { m_simulation.dissoldreSolid(); },
-                    [this] { m_simulation.tornarSolid(); }})
     , m_documents(m_window, scale.EscalaPantalla)
 {
     connect(&m_window, &Concentracio::commandChosen, this, &ModelProgram::command);
@@ -87,7 +85,9 @@ void ModelProgram::command(Comanda command)
     if (command == Comanda::ArxiuSortir)
         QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     m_documents.command(command);
-    if (!runOnCalculator(command, m_calculator) && !runOnSimulation(command, m_simulation))
+    if (const std::optional<SolidAction> action = runOnCalculator(command, m_calculator))
+        moveSolid(*action);
+    else if (!runOnSimulation(command, m_simulation))
         return;
     showState();
     if (!choosesMeasures(command))
@@ -98,6 +98,14 @@ void ModelProgram::command(Comanda command)
 
 void ModelProgram::dataEdited(Dada dada, const QString &text)
 {
-    m_calculator.dataTextChanged(dada, text.toStdString());
+    moveSolid(m_calculator.dataTextChanged(dada, text.toStdString()));
     showState();
+}
+
+void ModelProgram::moveSolid(SolidAction action)
+{
+    if (action == SolidAction::Deixar && m_simulation.solidAtStart())
+        m_simulation.dissoldreSolid();
+    else if (action == SolidAction::Tornar)
+        m_simulation.tornarSolid();
 }

@@ -33,6 +33,7 @@ private:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void command(Comanda command);
     void dataEdited(Dada dada, const QString &text);
+    void moveSolid(SolidAction action);
     void tick();
     void showState();
     // The clock runs while the simulation's does.

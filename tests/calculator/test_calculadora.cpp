@@ -1,103 +1,86 @@
 #include "model/calculator/Calculadora.h"
-#include "model/startup/CommandRouting.h"
-#include "model/windows/Concentracio.h"
-#include "tests/support/FindControl.h"
 
 #include <QtTest>
-#include <QtWidgets>
 
 namespace {
 
-// Stands in for the dissolution picture: dropping the solid makes it fall,
-// sending it back puts it at its start again.
-struct FakeSolid {
+const QStringList DataNames{"Gsolut", "Gdt", "Vdso", "Dens", "Msolut", "Mdt"};
+const QStringList MeasureNames{"Tpc", "Gpl", "Molar", "Molal", "FrM"};
+
+Dada datum(const QString &name)
+{
+    return TotesDades[std::size_t(DataNames.indexOf(name))];
+}
+
+// The calculator alone, with a solid that does what it is told: it drops
+// only from its start, as the program has it.
+struct Calc {
+    Calculadora calculadora;
     bool falling = false;
     int drops = 0;
     int returns = 0;
 
-    SolidLink link()
+    void apply(SolidAction action)
     {
-        return {[this] { return !falling; },
-                [this] {
-                    falling = true;
-                    ++drops;
-                },
-                [this] {
-                    falling = false;
-                    ++returns;
-                }};
-    }
-};
-
-// The main window with the calculator alone behind it.
-struct Model {
-    Concentracio window;
-    FakeSolid solid;
-    Calculadora calculadora{solid.link()};
-
-    Model()
-    {
-        window.prepare({255, 255, 200}, QString());
-        QObject::connect(&window, &Concentracio::commandChosen, [this](Comanda command) {
-            if (runOnCalculator(command, calculadora))
-                window.showCalculator(calculadora);
-        });
-        QObject::connect(&window, &Concentracio::dataEdited, [this](Dada dada, const QString &text) {
-            calculadora.dataTextChanged(dada, text.toStdString());
-            window.showCalculator(calculadora);
-        });
-        QObject::connect(&window, &Concentracio::resultsButtonClicked, [this] {
-            calculadora.cmdResultats_Click();
-            window.showCalculator(calculadora);
-        });
-        window.showCalculator(calculadora);
-        window.show();
-    }
-
-    QLineEdit *text(const QString &name) { return window.findChild<QLineEdit *>(name); }
-    QCheckBox *check(const QString &name) { return window.findChild<QCheckBox *>(name); }
-    QAction *action(const QString &name) { return window.findChild<QAction *>(name); }
-
-    void choose(const QStringList &items)
-    {
-        for (const QString &name : items)
-            action(name)->trigger();
-    }
-
-    void type(const QString &box, const QString &keys) { QTest::keyClicks(text(box), keys); }
-
-    void erase(const QString &box)
-    {
-        QLineEdit *edit = text(box);
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Backspace);
-    }
-
-    // Each entry is "txtName=keys".
-    void typeAll(const QStringList &entries)
-    {
-        for (const QString &entry : entries) {
-            const auto parts = entry.split(QLatin1Char('='));
-            type(parts[0], parts[1]);
+        if (action == SolidAction::Deixar && !falling) {
+            falling = true;
+            ++drops;
+        } else if (action == SolidAction::Tornar) {
+            falling = false;
+            ++returns;
         }
     }
 
-    bool offered(QCheckBox *box, QLineEdit *edit) const
+    // Menu items by their measure's name, or "Totes", "Cap", "Esborrar".
+    void choose(const QStringList &items)
     {
-        return box->isEnabled() && box->checkState() == Qt::PartiallyChecked && !edit->isHidden();
+        for (const QString &item : items) {
+            if (item == "Esborrar")
+                apply(calculadora.AccionsEsborrar_Click());
+            else if (item == "Totes" || item == "Cap")
+                apply(calculadora.selectAll(item == "Totes"));
+            else
+                apply(calculadora.toggleMeasure(TotesMesures[std::size_t(MeasureNames.indexOf(item))]));
+        }
     }
 
-    bool withdrawn(QCheckBox *box, QLineEdit *edit) const
+    // Key by key, each one a change of the box's text.
+    void type(const QString &name, const QString &keys)
     {
-        return !box->isEnabled() && box->checkState() == Qt::Unchecked && edit->isHidden();
+        const Dada dada = datum(name);
+        for (QChar key : keys)
+            apply(calculadora.dataTextChanged(dada, calculadora.camp(dada).text + QString(key).toStdString()));
+    }
+
+    void erase(const QString &name) { apply(calculadora.dataTextChanged(datum(name), std::string())); }
+
+    // Each entry is "Name=keys".
+    void typeAll(const QStringList &entries)
+    {
+        for (const QString &entry : entries)
+            type(entry.section('=', 0, 0), entry.section('=', 1));
+    }
+
+    const CampDada &camp(const QString &name) const { return calculadora.camp(datum(name)); }
+
+    bool offered(const QString &name) const
+    {
+        const CampDada &c = camp(name);
+        return c.enabled && c.indicador == Indicador::Ofert && c.shown;
+    }
+
+    bool withdrawn(const QString &name) const
+    {
+        const CampDada &c = camp(name);
+        return !c.enabled && c.indicador == Indicador::Buit && !c.shown;
+    }
+
+    bool noResult(Mesura mesura) const
+    {
+        const CampResultat &c = calculadora.camp(mesura);
+        return !c.enabled && !c.checked && !c.shown;
     }
 };
-
-const QStringList MeasureItems{"ConceTpc", "ConceGpl", "ConceMolar", "ConceMolal", "ConceFrM"};
-const char *const ResultBoxes[][2] = {
-    {"chkTpc", "txtTpc"}, {"chkGpl", "txtGpl"}, {"chkMolar", "txtMolar"}, {"chkMolal", "txtMolal"}, {"chkFrM", "txtFrM"}};
-const char *const DataBoxes[][2] = {{"chkGsolut", "txtGsolut"}, {"chkGdt", "txtGdt"},       {"chkVdso", "txtVdso"},
-                                    {"chkDens", "txtDens"},     {"chkMsolut", "txtMsolut"}, {"chkMdt", "txtMdt"}};
 
 } // namespace
 
@@ -115,7 +98,9 @@ private slots:
     void commaStopsTheNumber();
     void echoRewritesGivenData_data();
     void echoRewritesGivenData();
-    void threeOfFourHidesTheFourth();
+    void threeOfFour_data();
+    void threeOfFour();
+    void withdrawnDatumStaysUntilTheDataAreOfferedAgain();
     void clearedBoxIsNotGiven();
     void datumNotGiven_data();
     void datumNotGiven();
@@ -123,7 +108,8 @@ private slots:
     void resultsButtonToggles();
     void deselectedMeasureKeepsGivenData();
     void selectAllAndNone();
-    void indicatorToggledFromOutsideChangesNothing();
+    void firstEmptyDatum_data();
+    void firstEmptyDatum();
 };
 
 // Expected texts per measure in the order Tpc, Gpl, Molar, Molal, FrM;
@@ -135,33 +121,28 @@ void TestCalculadora::results_data()
     QTest::addColumn<QStringList>("expected");
     QTest::addColumn<bool>("dropped");
 
-    QTest::newRow("percentage") << QStringList{"ConceTpc"} << QStringList{"txtGsolut=10", "txtGdt=90"}
+    QTest::newRow("percentage") << QStringList{"Tpc"} << QStringList{"Gsolut=10", "Gdt=90"}
                                 << QStringList{" 10", "", "", "", ""} << true;
     QTest::newRow("grams per litre and molarity")
-        << QStringList{"ConceMolar", "ConceGpl"} << QStringList{"txtGsolut=10", "txtVdso=100", "txtMsolut=58.44"}
+        << QStringList{"Molar", "Gpl"} << QStringList{"Gsolut=10", "Vdso=100", "Msolut=58.44"}
         << QStringList{"", " 100", " 1.711", "", ""} << true;
-    QTest::newRow("all but mole fraction")
-        << QStringList{"ConceTpc", "ConceGpl", "ConceMolar", "ConceMolal"}
-        << QStringList{"txtGsolut=20", "txtGdt=80", "txtDens=1.2", "txtMsolut=40"}
-        << QStringList{" 20", " 240", " 6", " 6.25", ""} << true;
-    QTest::newRow("tiny mole fraction")
-        << QStringList{"ConceFrM"} << QStringList{"txtGsolut=.01", "txtGdt=1000", "txtMsolut=180", "txtMdt=18"}
-        << QStringList{"", "", "", "", " 0"} << true;
-    QTest::newRow("three of four") << QStringList{"ConceTpc"}
-                                   << QStringList{"txtGsolut=10", "txtGdt=90", "txtVdso=100"}
+    QTest::newRow("all but mole fraction") << QStringList{"Tpc", "Gpl", "Molar", "Molal"}
+                                           << QStringList{"Gsolut=20", "Gdt=80", "Dens=1.2", "Msolut=40"}
+                                           << QStringList{" 20", " 240", " 6", " 6.25", ""} << true;
+    QTest::newRow("tiny mole fraction") << QStringList{"FrM"}
+                                        << QStringList{"Gsolut=.01", "Gdt=1000", "Msolut=180", "Mdt=18"}
+                                        << QStringList{"", "", "", "", " 0"} << true;
+    QTest::newRow("three of four") << QStringList{"Tpc"} << QStringList{"Gsolut=10", "Gdt=90", "Vdso=100"}
                                    << QStringList{" 10", "", "", "", ""} << true;
-    QTest::newRow("negative percentage") << QStringList{"ConceTpc"}
-                                         << QStringList{"txtGdt=120", "txtVdso=100", "txtDens=1"}
+    QTest::newRow("negative percentage") << QStringList{"Tpc"} << QStringList{"Gdt=120", "Vdso=100", "Dens=1"}
                                          << QStringList{"", "", "", "", ""} << false;
     QTest::newRow("molality without solvent")
-        << QStringList{"ConceMolal"} << QStringList{"txtGsolut=60", "txtVdso=48", "txtDens=1.25", "txtMsolut=40"}
+        << QStringList{"Molal"} << QStringList{"Gsolut=60", "Vdso=48", "Dens=1.25", "Msolut=40"}
         << QStringList{"", "", "", "", ""} << false;
     QTest::newRow("mole fraction terms cancel")
-        << QStringList{"ConceFrM"}
-        << QStringList{"txtGdt=100", "txtVdso=50", "txtDens=1", "txtMsolut=10", "txtMdt=20"}
+        << QStringList{"FrM"} << QStringList{"Gdt=100", "Vdso=50", "Dens=1", "Msolut=10", "Mdt=20"}
         << QStringList{"", "", "", "", ""} << false;
-    QTest::newRow("beyond single range") << QStringList{"ConceGpl"}
-                                         << QStringList{"txtGsolut=1e38", "txtVdso=1"}
+    QTest::newRow("beyond single range") << QStringList{"Gpl"} << QStringList{"Gsolut=1e38", "Vdso=1"}
                                          << QStringList{"", "", "", "", ""} << false;
 }
 
@@ -172,65 +153,62 @@ void TestCalculadora::results()
     QFETCH(QStringList, expected);
     QFETCH(bool, dropped);
 
-    Model m;
+    Calc m;
     m.choose(items);
     m.typeAll(typed);
-    for (int i = 0; i < expected.size(); ++i) {
-        auto *check = control<QCheckBox>(m.window, ResultBoxes[i][0]);
-        auto *text = control<QLineEdit>(m.window, ResultBoxes[i][1]);
-        if (expected[i].isEmpty()) {
-            QVERIFY2(m.withdrawn(check, text), ResultBoxes[i][0]);
+    for (Mesura mesura : TotesMesures) {
+        const QString &text = expected[int(mesura)];
+        const CampResultat &camp = m.calculadora.camp(mesura);
+        if (text.isEmpty()) {
+            QVERIFY2(m.noResult(mesura), qPrintable(MeasureNames[int(mesura)]));
         } else {
-            QCOMPARE(check->checkState(), Qt::Checked);
-            QVERIFY(check->isEnabled());
-            QVERIFY(!text->isHidden());
-            QCOMPARE(text->text(), expected[i]);
+            QVERIFY(camp.checked && camp.enabled && camp.shown);
+            QCOMPARE(QString::fromStdString(camp.text), text);
         }
     }
-    QCOMPARE(m.solid.falling, dropped);
-    QCOMPARE(control<QPushButton>(m.window, "cmdResultats")->isHidden(), !dropped);
+    QCOMPARE(m.falling, dropped);
+    QCOMPARE(m.calculadora.resultButtonShown(), dropped);
 }
 
 void TestCalculadora::firstResultDropsSolidOnce()
 {
-    Model m;
-    m.choose({"ConceMolar"});
-    QVERIFY(m.offered(control<QCheckBox>(m.window, "chkMsolut"), control<QLineEdit>(m.window, "txtMsolut")));
-    QVERIFY(!control<QGroupBox>(m.window, "frDades")->isHidden());
+    Calc m;
+    m.choose({"Molar"});
+    QVERIFY(m.offered("Msolut"));
+    QVERIFY(m.calculadora.dadesShown());
 
-    m.type("txtGsolut", "10");
-    QCOMPARE(control<QCheckBox>(m.window, "chkGsolut")->checkState(), Qt::Checked);
-    QVERIFY(m.solid.returns > 0);
-    QCOMPARE(m.solid.drops, 0);
-    QVERIFY(control<QPushButton>(m.window, "cmdResultats")->isHidden());
+    m.type("Gsolut", "10");
+    QCOMPARE(m.camp("Gsolut").indicador, Indicador::Donat);
+    QVERIFY(m.returns > 0);
+    QCOMPARE(m.drops, 0);
+    QVERIFY(!m.calculadora.resultButtonShown());
 
-    m.type("txtVdso", "100");
-    m.type("txtMsolut", "58.44");
-    QCOMPARE(control<QLineEdit>(m.window, "txtMolar")->text(), " 1.711");
-    QVERIFY(!control<QPushButton>(m.window, "cmdResultats")->isHidden());
-    QVERIFY(control<QGroupBox>(m.window, "frResultats")->isHidden());
-    QCOMPARE(m.solid.drops, 1);
-    QVERIFY(m.solid.falling);
+    m.typeAll({"Vdso=100", "Msolut=58.44"});
+    QCOMPARE(m.calculadora.camp(Mesura::Molar).text, " 1.711");
+    QVERIFY(m.calculadora.resultButtonShown());
+    QVERIFY(!m.calculadora.resultatsVisibles());
+    QCOMPARE(m.drops, 1);
+    QVERIFY(m.falling);
 
     // Further keystrokes recalculate while the solid is already on its way.
-    m.type("txtMsolut", "1");
-    QCOMPARE(m.solid.drops, 1);
+    m.type("Msolut", "1");
+    QCOMPARE(m.drops, 1);
 }
 
 void TestCalculadora::lastDatumClearedSendsSolidBack()
 {
-    Model m;
-    m.choose({"ConceTpc", "ConceMolar"});
-    m.typeAll({"txtGsolut=10", "txtGdt=90"});
-    QVERIFY(m.solid.falling);
+    Calc m;
+    m.choose({"Tpc", "Molar"});
+    m.typeAll({"Gsolut=10", "Gdt=90"});
+    QVERIFY(m.falling);
 
-    m.erase("txtGdt");
-    QVERIFY(!m.solid.falling);
+    m.erase("Gdt");
+    QVERIFY(!m.falling);
     for (Mesura mesura : TotesMesures)
         QCOMPARE(m.calculadora.resultat(mesura), 0.0f);
-    QVERIFY(m.withdrawn(control<QCheckBox>(m.window, "chkTpc"), control<QLineEdit>(m.window, "txtTpc")));
-    QVERIFY(control<QAction>(m.window, "ConceCap")->isEnabled());
-    QVERIFY(!control<QPushButton>(m.window, "cmdResultats")->isHidden());
+    QVERIFY(m.noResult(Mesura::Tpc));
+    QVERIFY(m.calculadora.capEnabled());
+    QVERIFY(m.calculadora.resultButtonShown());
 }
 
 // One letter per datum in the order Gsolut, Gdt, Vdso, Dens, Msolut, Mdt:
@@ -240,11 +218,11 @@ void TestCalculadora::offeredData_data()
     QTest::addColumn<QStringList>("items");
     QTest::addColumn<QString>("states");
 
-    QTest::newRow("percentage") << QStringList{"ConceTpc"} << "OOOOWW";
-    QTest::newRow("molality") << QStringList{"ConceMolal"} << "OOOOOW";
-    QTest::newRow("mole fraction") << QStringList{"ConceFrM"} << "OOOOOO";
-    QTest::newRow("select all") << QStringList{"ConceTotes"} << "OOOOOO";
-    QTest::newRow("percentage twice") << QStringList{"ConceTpc", "ConceTpc"} << "WWWWWW";
+    QTest::newRow("percentage") << QStringList{"Tpc"} << "OOOOWW";
+    QTest::newRow("molality") << QStringList{"Molal"} << "OOOOOW";
+    QTest::newRow("mole fraction") << QStringList{"FrM"} << "OOOOOO";
+    QTest::newRow("select all") << QStringList{"Totes"} << "OOOOOO";
+    QTest::newRow("percentage twice") << QStringList{"Tpc", "Tpc"} << "WWWWWW";
 }
 
 void TestCalculadora::offeredData()
@@ -252,37 +230,33 @@ void TestCalculadora::offeredData()
     QFETCH(QStringList, items);
     QFETCH(QString, states);
 
-    Model m;
+    Calc m;
     m.choose(items);
-    QVERIFY(!control<QGroupBox>(m.window, "frDades")->isHidden());
-    for (int i = 0; i < states.size(); ++i) {
-        auto *check = control<QCheckBox>(m.window, DataBoxes[i][0]);
-        auto *edit = control<QLineEdit>(m.window, DataBoxes[i][1]);
-        QVERIFY2(states[i] == 'O' ? m.offered(check, edit) : m.withdrawn(check, edit),
-                 qPrintable(check->objectName()));
-    }
+    QVERIFY(m.calculadora.dadesShown());
+    for (int i = 0; i < states.size(); ++i)
+        QVERIFY2(states[i] == 'O' ? m.offered(DataNames[i]) : m.withdrawn(DataNames[i]), qPrintable(DataNames[i]));
 }
 
 void TestCalculadora::typedMolarMassIsChecked()
 {
-    Model m;
-    m.choose({"ConceFrM"});
-    m.type("txtMsolut", "58.44");
-    QCOMPARE(control<QCheckBox>(m.window, "chkMsolut")->checkState(), Qt::Checked);
-    QCOMPARE(control<QCheckBox>(m.window, "chkMdt")->checkState(), Qt::PartiallyChecked);
+    Calc m;
+    m.choose({"FrM"});
+    m.type("Msolut", "58.44");
+    QCOMPARE(m.camp("Msolut").indicador, Indicador::Donat);
+    QCOMPARE(m.camp("Mdt").indicador, Indicador::Ofert);
     QCOMPARE(m.calculadora.dada(Dada::Msolut), 58.44f);
 }
 
 void TestCalculadora::commaStopsTheNumber()
 {
-    Model m;
-    m.choose({"ConceTpc"});
-    m.type("txtGsolut", "12,5");
+    Calc m;
+    m.choose({"Tpc"});
+    m.type("Gsolut", "12,5");
     QCOMPARE(m.calculadora.dada(Dada::Gsolut), 12.0f);
-    QCOMPARE(control<QLineEdit>(m.window, "txtGsolut")->text(), "12,5");
-    m.choose({"ConceGpl"});
-    QCOMPARE(control<QLineEdit>(m.window, "txtGsolut")->text(), " 12");
-    QCOMPARE(control<QCheckBox>(m.window, "chkGsolut")->checkState(), Qt::Checked);
+    QCOMPARE(m.camp("Gsolut").text, "12,5");
+    m.choose({"Gpl"});
+    QCOMPARE(m.camp("Gsolut").text, " 12");
+    QCOMPARE(m.camp("Gsolut").indicador, Indicador::Donat);
 }
 
 // Data above 0 come back checked and in the short form, needed or not.
@@ -292,10 +266,10 @@ void TestCalculadora::echoRewritesGivenData_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("echo");
 
-    QTest::newRow("decimals") << "txtGsolut" << "12.5" << " 12.5";
-    QTest::newRow("below one") << "txtDens" << "0.5" << " .5";
-    QTest::newRow("exponent") << "txtVdso" << "2.5E3" << " 2500";
-    QTest::newRow("molar mass not needed") << "txtMsolut" << "58.440" << " 58.44";
+    QTest::newRow("decimals") << "Gsolut" << "12.5" << " 12.5";
+    QTest::newRow("below one") << "Dens" << "0.5" << " .5";
+    QTest::newRow("exponent") << "Vdso" << "2.5E3" << " 2500";
+    QTest::newRow("molar mass not needed") << "Msolut" << "58.440" << " 58.44";
 }
 
 void TestCalculadora::echoRewritesGivenData()
@@ -304,45 +278,65 @@ void TestCalculadora::echoRewritesGivenData()
     QFETCH(QString, typed);
     QFETCH(QString, echo);
 
-    Model m;
-    m.choose({"ConceFrM"});
+    Calc m;
+    m.choose({"FrM"});
     m.type(box, typed);
-    m.choose({"ConceFrM", "ConceTpc"});
-    QLineEdit *edit = m.text(box);
-    QCheckBox *check = m.check(QLatin1String("chk") + box.mid(3));
-    QCOMPARE(edit->text(), echo);
-    QVERIFY(!edit->isHidden());
-    QVERIFY(check->isEnabled());
-    QCOMPARE(check->checkState(), Qt::Checked);
+    m.choose({"FrM", "Tpc"});
+    QCOMPARE(QString::fromStdString(m.camp(box).text), echo);
+    QVERIFY(m.camp(box).shown && m.camp(box).enabled);
+    QCOMPARE(m.camp(box).indicador, Indicador::Donat);
 }
 
-void TestCalculadora::threeOfFourHidesTheFourth()
+// One row per rule: three given data fix the fourth, which is taken away;
+// the edge: two given take nothing away.
+void TestCalculadora::threeOfFour_data()
 {
-    Model m;
-    m.choose({"ConceTpc"});
-    m.typeAll({"txtGsolut=10", "txtGdt=90", "txtVdso=100"});
-    QVERIFY(!control<QCheckBox>(m.window, "chkDens")->isEnabled());
-    QVERIFY(control<QLineEdit>(m.window, "txtDens")->isHidden());
+    QTest::addColumn<QStringList>("given");
+    QTest::addColumn<QString>("taken");
+    QTest::newRow("masses and volume fix the density") << QStringList{"Gsolut", "Gdt", "Vdso"} << "Dens";
+    QTest::newRow("solute, volume and density fix the solvent") << QStringList{"Gsolut", "Vdso", "Dens"} << "Gdt";
+    QTest::newRow("masses and density fix the volume") << QStringList{"Gsolut", "Gdt", "Dens"} << "Vdso";
+    QTest::newRow("solvent, volume and density fix the solute") << QStringList{"Gdt", "Vdso", "Dens"} << "Gsolut";
+    QTest::newRow("two fix nothing") << QStringList{"Gdt", "Dens"} << QString();
+}
 
-    m.erase("txtVdso");
-    QCOMPARE(control<QCheckBox>(m.window, "chkVdso")->checkState(), Qt::PartiallyChecked);
-    QVERIFY(control<QLineEdit>(m.window, "txtDens")->isHidden());
-    QCOMPARE(control<QLineEdit>(m.window, "txtTpc")->text(), " 10");
+void TestCalculadora::threeOfFour()
+{
+    QFETCH(QStringList, given);
+    QFETCH(QString, taken);
+    Calc m;
+    m.choose({"Gpl"});
+    for (const QString &name : given)
+        m.type(name, "2");
+    for (const QString &name : QStringList{"Gsolut", "Gdt", "Vdso", "Dens"}) {
+        const CampDada &c = m.camp(name);
+        QVERIFY2(name == taken ? !c.enabled && !c.shown : c.enabled && c.shown, qPrintable(name));
+    }
+}
 
-    m.choose({"ConceGpl"});
-    QVERIFY(m.offered(control<QCheckBox>(m.window, "chkDens"), control<QLineEdit>(m.window, "txtDens")));
+void TestCalculadora::withdrawnDatumStaysUntilTheDataAreOfferedAgain()
+{
+    Calc m;
+    m.choose({"Tpc"});
+    m.typeAll({"Gsolut=10", "Gdt=90", "Vdso=100"});
+    m.erase("Vdso");
+    QCOMPARE(m.camp("Vdso").indicador, Indicador::Ofert);
+    QVERIFY(!m.camp("Dens").shown);
+    QCOMPARE(m.calculadora.camp(Mesura::Tpc).text, " 10");
+    m.choose({"Gpl"});
+    QVERIFY(m.offered("Dens"));
 }
 
 void TestCalculadora::clearedBoxIsNotGiven()
 {
-    Model m;
-    m.choose({"ConceGpl", "ConceMolar"});
-    m.typeAll({"txtGsolut=10", "txtVdso=100", "txtMsolut=58.44"});
-    m.erase("txtMsolut");
-    QCOMPARE(control<QCheckBox>(m.window, "chkMsolut")->checkState(), Qt::PartiallyChecked);
+    Calc m;
+    m.choose({"Gpl", "Molar"});
+    m.typeAll({"Gsolut=10", "Vdso=100", "Msolut=58.44"});
+    m.erase("Msolut");
+    QCOMPARE(m.camp("Msolut").indicador, Indicador::Ofert);
     QCOMPARE(m.calculadora.dada(Dada::Msolut), 0.0f);
-    QVERIFY(m.withdrawn(control<QCheckBox>(m.window, "chkMolar"), control<QLineEdit>(m.window, "txtMolar")));
-    QCOMPARE(control<QLineEdit>(m.window, "txtGpl")->text(), " 100");
+    QVERIFY(m.noResult(Mesura::Molar));
+    QCOMPARE(m.calculadora.camp(Mesura::Gpl).text, " 100");
 }
 
 void TestCalculadora::datumNotGiven_data()
@@ -362,112 +356,118 @@ void TestCalculadora::datumNotGiven()
     QFETCH(QString, typed);
     QFETCH(float, stored);
 
-    Model m;
-    m.choose({"ConceTpc"});
-    m.typeAll({"txtGdt=90", "txtGsolut=" + typed});
+    Calc m;
+    m.choose({"Tpc"});
+    m.typeAll({"Gdt=90", "Gsolut=" + typed});
     QCOMPARE(m.calculadora.dada(Dada::Gsolut), stored);
-    QCOMPARE(control<QCheckBox>(m.window, "chkGsolut")->checkState(), Qt::PartiallyChecked);
-    QVERIFY(m.withdrawn(control<QCheckBox>(m.window, "chkTpc"), control<QLineEdit>(m.window, "txtTpc")));
+    QCOMPARE(m.camp("Gsolut").indicador, Indicador::Ofert);
+    QVERIFY(m.noResult(Mesura::Tpc));
 }
 
 void TestCalculadora::clearCommand()
 {
-    Model m;
-    m.choose({"ConceTpc", "ConceFrM"});
-    m.typeAll({"txtGsolut=10", "txtGdt=90", "txtMsolut=58.44", "txtMdt=18"});
-    control<QPushButton>(m.window, "cmdResultats")->click();
-    QVERIFY(!control<QGroupBox>(m.window, "frResultats")->isHidden());
+    Calc m;
+    m.choose({"Tpc", "FrM"});
+    m.typeAll({"Gsolut=10", "Gdt=90", "Msolut=58.44", "Mdt=18"});
+    m.calculadora.cmdResultats_Click();
+    QVERIFY(m.calculadora.resultatsVisibles());
 
-    control<QAction>(m.window, "AccionsEsborrar")->trigger();
-    QVERIFY(control<QGroupBox>(m.window, "frDades")->isHidden());
-    QVERIFY(control<QGroupBox>(m.window, "frResultats")->isHidden());
-    QVERIFY(control<QPushButton>(m.window, "cmdResultats")->isHidden());
-    QCOMPARE(control<QPushButton>(m.window, "cmdResultats")->text(), "Veure resultats");
+    m.choose({"Esborrar"});
+    QVERIFY(!m.calculadora.dadesShown());
     QVERIFY(!m.calculadora.resultatsVisibles());
-    for (Dada dada : TotesDades)
+    QVERIFY(!m.calculadora.resultButtonShown());
+    for (Dada dada : TotesDades) {
         QCOMPARE(m.calculadora.dada(dada), 0.0f);
-    for (QLineEdit *edit : m.window.findChildren<QLineEdit *>())
-        QVERIFY(edit->text().isEmpty());
-    for (Mesura mesura : TotesMesures)
+        QVERIFY(m.calculadora.camp(dada).text.empty());
+    }
+    for (Mesura mesura : TotesMesures) {
+        QVERIFY(m.calculadora.camp(mesura).text.empty());
         QVERIFY(!m.calculadora.seleccionada(mesura));
-    for (const QString &name : MeasureItems)
-        QVERIFY(!m.action(name)->isChecked());
-    QVERIFY(!control<QAction>(m.window, "ConceCap")->isEnabled());
-    QVERIFY(control<QAction>(m.window, "ConceTotes")->isEnabled());
-    QVERIFY(!m.solid.falling);
+    }
+    QVERIFY(!m.calculadora.capEnabled());
+    QVERIFY(m.calculadora.totesEnabled());
+    QVERIFY(!m.falling);
 }
 
 void TestCalculadora::resultsButtonToggles()
 {
-    Model m;
-    m.choose({"ConceTpc"});
-    m.typeAll({"txtGsolut=10", "txtGdt=90"});
+    Calc m;
+    m.choose({"Tpc"});
+    m.typeAll({"Gsolut=10", "Gdt=90"});
     for (bool shown : {true, false, true}) {
-        control<QPushButton>(m.window, "cmdResultats")->click();
-        QCOMPARE(control<QGroupBox>(m.window, "frResultats")->isHidden(), !shown);
-        QCOMPARE(control<QPushButton>(m.window, "cmdResultats")->text(), shown ? "Ocultar resultats" : "Veure resultats");
+        m.calculadora.cmdResultats_Click();
+        QCOMPARE(m.calculadora.resultatsVisibles(), shown);
     }
 }
 
 void TestCalculadora::deselectedMeasureKeepsGivenData()
 {
-    Model m;
-    m.choose({"ConceTpc"});
-    QVERIFY(control<QAction>(m.window, "ConceTpc")->isChecked());
-    m.type("txtGdt", "90");
-    m.choose({"ConceTpc"});
-    QCOMPARE(control<QCheckBox>(m.window, "chkGdt")->checkState(), Qt::Checked);
-    QVERIFY(control<QCheckBox>(m.window, "chkGdt")->isEnabled());
-    QCOMPARE(control<QLineEdit>(m.window, "txtGdt")->text(), " 90");
-    QVERIFY(control<QLineEdit>(m.window, "txtGsolut")->isHidden());
+    Calc m;
+    m.choose({"Tpc"});
+    QVERIFY(m.calculadora.seleccionada(Mesura::Tpc));
+    m.type("Gdt", "90");
+    m.choose({"Tpc"});
+    QCOMPARE(m.camp("Gdt").indicador, Indicador::Donat);
+    QVERIFY(m.camp("Gdt").enabled);
+    QCOMPARE(m.camp("Gdt").text, " 90");
+    QVERIFY(!m.camp("Gsolut").shown);
 }
 
 void TestCalculadora::selectAllAndNone()
 {
-    Model m;
-    control<QAction>(m.window, "ConceTotes")->trigger();
-    for (const QString &name : MeasureItems)
-        QVERIFY(m.action(name)->isChecked());
-    QVERIFY(!control<QAction>(m.window, "ConceTotes")->isEnabled());
-    QVERIFY(control<QAction>(m.window, "ConceCap")->isEnabled());
+    Calc m;
+    m.choose({"Totes"});
+    for (Mesura mesura : TotesMesures)
+        QVERIFY(m.calculadora.seleccionada(mesura));
+    QVERIFY(!m.calculadora.totesEnabled());
+    QVERIFY(m.calculadora.capEnabled());
 
-    m.typeAll({"txtGsolut=10", "txtVdso=100", "txtMsolut=58.44"});
-    QVERIFY(m.solid.falling);
-    control<QAction>(m.window, "ConceCap")->trigger();
-    for (const QString &name : MeasureItems)
-        QVERIFY(!m.action(name)->isChecked());
-    for (const auto &box : ResultBoxes)
-        QCOMPARE(control<QCheckBox>(m.window, box[0])->checkState(), Qt::Unchecked);
-    QVERIFY(!control<QAction>(m.window, "ConceCap")->isEnabled());
-    QVERIFY(control<QAction>(m.window, "ConceTotes")->isEnabled());
-    QVERIFY(!m.solid.falling);
-    QCOMPARE(control<QLineEdit>(m.window, "txtMsolut")->text(), " 58.44");
-    QVERIFY(!control<QLineEdit>(m.window, "txtMsolut")->isHidden());
-    QVERIFY(control<QLineEdit>(m.window, "txtGdt")->isHidden());
+    m.typeAll({"Gsolut=10", "Vdso=100", "Msolut=58.44"});
+    QVERIFY(m.falling);
+    m.choose({"Cap"});
+    for (Mesura mesura : TotesMesures) {
+        QVERIFY(!m.calculadora.seleccionada(mesura));
+        QVERIFY(!m.calculadora.camp(mesura).checked);
+    }
+    QVERIFY(!m.calculadora.capEnabled());
+    QVERIFY(m.calculadora.totesEnabled());
+    QVERIFY(!m.falling);
+    QCOMPARE(m.camp("Msolut").text, " 58.44");
+    QVERIFY(m.camp("Msolut").shown);
+    QVERIFY(!m.camp("Gdt").shown);
 
-    m.choose({"ConceMolar"});
-    QCOMPARE(control<QCheckBox>(m.window, "chkMsolut")->checkState(), Qt::Checked);
-    QCOMPARE(control<QLineEdit>(m.window, "txtMolar")->text(), " 1.711");
-    QVERIFY(m.solid.falling);
-    QCOMPARE(m.solid.drops, 2);
+    m.choose({"Molar"});
+    QCOMPARE(m.camp("Msolut").indicador, Indicador::Donat);
+    QCOMPARE(m.calculadora.camp(Mesura::Molar).text, " 1.711");
+    QVERIFY(m.falling);
+    QCOMPARE(m.drops, 2);
+}
+
+void TestCalculadora::firstEmptyDatum_data()
+{
+    QTest::addColumn<QStringList>("items");
+    QTest::addColumn<QStringList>("typed");
+    QTest::addColumn<QString>("empty");
+    QTest::newRow("nothing chosen") << QStringList{} << QStringList{} << QString();
+    QTest::newRow("the first") << QStringList{"Tpc"} << QStringList{} << "Gsolut";
+    QTest::newRow("after the given") << QStringList{"Molar"} << QStringList{"Gsolut=1", "Gdt=2"} << "Vdso";
+    QTest::newRow("past the withdrawn") << QStringList{"FrM"} << QStringList{"Gsolut=1", "Gdt=2", "Vdso=3"}
+                                        << "Msolut";
+    QTest::newRow("all given") << QStringList{"Tpc"} << QStringList{"Gsolut=1", "Gdt=2", "Vdso=3"} << QString();
+}
+
+void TestCalculadora::firstEmptyDatum()
+{
+    QFETCH(QStringList, items);
+    QFETCH(QStringList, typed);
+    QFETCH(QString, empty);
+    Calc m;
+    m.choose(items);
+    m.typeAll(typed);
+    const std::optional<Dada> found = m.calculadora.firstEmptyDatum();
+    QCOMPARE(found ? DataNames[int(*found)] : QString(), empty);
 }
 
 QTEST_MAIN(TestCalculadora)
-
-// A screen reader may toggle an indicator; the calculator keeps its own
-// record, and the next change shows it again.
-void TestCalculadora::indicatorToggledFromOutsideChangesNothing()
-{
-    Model m;
-    m.choose({"ConceTpc"});
-    m.typeAll({"txtGsolut=10", "txtGdt=90"});
-    QCheckBox *given = m.check("chkGdt");
-    given->toggle();
-    QVERIFY(given->checkState() != Qt::Checked);
-    m.type("txtVdso", "100");
-    QCOMPARE(given->checkState(), Qt::Checked);
-    QVERIFY(m.text("txtDens")->isHidden());
-    QCOMPARE(m.text("txtTpc")->text(), " 10");
-}
 
 #include "test_calculadora.moc"

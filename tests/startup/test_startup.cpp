@@ -54,6 +54,7 @@ private slots:
     void scaleIsAppliedOnce_data();
     void scaleIsAppliedOnce();
     void calculatorDropsAndReturnsTheSolid();
+    void indicatorToggledFromOutsideIsShownAgain();
     void calibratedSolidIsBuilt_data();
     void calibratedSolidIsBuilt();
     void secondInstanceAsksTheFirstToRaise();
@@ -205,6 +206,22 @@ void TestStartup::calculatorDropsAndReturnsTheSolid()
     QCOMPARE(model.BolesDissoltes(), 0);
     QVERIFY(!model.SolidCaient());
     QVERIFY(control<QAction>(w, "AccionsSolid")->isEnabled());
+}
+
+// A screen reader may toggle an indicator; the calculator keeps its own
+// record, and the next change shows it again.
+void TestStartup::indicatorToggledFromOutsideIsShownAgain()
+{
+    ModelProgram program({}, {}, Random(7));
+    program.load();
+    Concentracio &w = program.window();
+    control<QAction>(w, "ConceTpc")->trigger();
+    QTest::keyClicks(control<QLineEdit>(w, "txtGsolut"), QStringLiteral("10"));
+    QCheckBox *given = control<QCheckBox>(w, "chkGsolut");
+    given->toggle();
+    QTest::keyClicks(control<QLineEdit>(w, "txtGdt"), QStringLiteral("90"));
+    QCOMPARE(given->checkState(), Qt::Checked);
+    QCOMPARE(control<QLineEdit>(w, "txtTpc")->text(), QStringLiteral(" 10"));
 }
 
 void TestStartup::calibratedSolidIsBuilt_data()
