@@ -34,11 +34,8 @@ ModelProgram::ModelProgram(const ScreenScale &scale, const SolidSize &size, Rand
     });
     connect(&m_window.clock(), &QTimer::timeout, this, &ModelProgram::tick);
     m_window.installEventFilter(this);
-    new LiveDescription(*m_window.findChild<QWidget *>(QStringLiteral("Caja")), [this] {
-        const ParticleModel &m = m_simulation.model();
-        return describeScene({m.NombreBoles(), m.BolesDissoltes(), m.SolidCaient(), m.Dissolent(),
-                              !m_simulation.rellotgeActiu(), m_simulation.MarcatgeActiu()});
-    }, this);
+    new LiveDescription(*m_window.findChild<QWidget *>(QStringLiteral("Caja")),
+                        [this] { return describeScene(sceneView()); }, this);
 }
 
 bool ModelProgram::eventFilter(QObject *watched, QEvent *event)
@@ -57,6 +54,7 @@ void ModelProgram::load()
     if (m_scale.AjustarPantalla)
         m_window.Escala_Controls(m_scale.EscalaPantalla);
     m_simulation.startScene(m_size);
+    m_told = sceneView();
     showState();
 }
 
@@ -65,6 +63,7 @@ void ModelProgram::showState()
     m_window.showCalculator(m_calculator);
     m_window.showSimulation(m_simulation);
     followClock();
+    tellSceneNews();
 }
 
 void ModelProgram::followClock()
@@ -78,6 +77,23 @@ void ModelProgram::tick()
 {
     m_simulation.tick();
     m_window.repaintPicture();
+    tellSceneNews();
+}
+
+SceneView ModelProgram::sceneView() const
+{
+    const ParticleModel &m = m_simulation.model();
+    return {m.NombreBoles(), m.BolesDissoltes(), m.SolidCaient(), m.Dissolent(), !m_simulation.rellotgeActiu(),
+            m_simulation.MarcatgeActiu()};
+}
+
+void ModelProgram::tellSceneNews()
+{
+    const SceneView now = sceneView();
+    const QString news = sceneNews(m_told, now);
+    m_told = now;
+    if (!news.isEmpty())
+        m_window.announce(news);
 }
 
 void ModelProgram::command(Comanda command)

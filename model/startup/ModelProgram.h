@@ -6,6 +6,7 @@
 #include "model/calculator/Calculadora.h"
 #include "model/documents/DocumentCommands.h"
 #include "model/drawing/Scene.h"
+#include "model/simulation/SceneDescription.h"
 #include "model/simulation/SimulationCommands.h"
 #include "model/windows/Concentracio.h"
 
@@ -38,6 +39,9 @@ private:
     void showState();
     // The clock runs while the simulation's does.
     void followClock();
+    SceneView sceneView() const;
+    // Says what has changed in the beaker since it was last said.
+    void tellSceneNews();
 
     ScreenScale m_scale;
     SolidSize m_size;
@@ -47,4 +51,5 @@ private:
     SimulationCommands m_simulation;
     Calculadora m_calculator;
     DocumentCommands m_documents;
+    SceneView m_told;
 };
