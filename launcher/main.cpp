@@ -7,6 +7,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.kinetra.Kinetra"));
     QApplication::setApplicationName(QStringLiteral("Kinetra"));
     loadCatalanQt(app);
     useDesignFonts();

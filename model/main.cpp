@@ -7,6 +7,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.kinetra.Concentracio"));
     loadCatalanQt(app);
     useDesignFonts();
     return ModelApp::run(app);

@@ -7,7 +7,7 @@ packages=(
   xvfb xauth xdotool imagemagick x11-utils
   libreoffice-writer libreoffice-impress python3 python3-uno
   xdg-utils
-  dpkg-dev lintian appstream
+  dpkg-dev debhelper lintian appstream desktop-file-utils fontconfig
   clang libclang-rt-14-dev
   hunspell hunspell-ca
   at-spi2-core python3-pyatspi dbus-x11 dbus-bin

@@ -13,6 +13,9 @@ const QStringList SuiteFolder::PrivateFiles = {
 
 namespace {
 
+constexpr QFileDevice::Permissions OwnerOnlyFolder = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+constexpr QFileDevice::Permissions OwnerOnlyFile = QFile::ReadOwner | QFile::WriteOwner;
+
 bool isSound(const QFileInfo &copy)
 {
     return copy.isFile() && !copy.isSymLink() && copy.isReadable() && copy.size() > 0;
@@ -21,6 +24,20 @@ bool isSound(const QFileInfo &copy)
 bool isLinkTo(const QFileInfo &entry, const QString &target)
 {
     return entry.isSymLink() && entry.symLinkTarget() == target;
+}
+
+bool isTaken(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
+QString asideName(const QString &entry)
+{
+    QString aside;
+    for (int n = 1; aside.isEmpty() || isTaken(aside); ++n)
+        aside = entry + QLatin1Char('.') + QString::number(n);
+    return aside;
 }
 
 } // namespace
@@ -37,14 +54,30 @@ QString SuiteFolder::modelsPath() const
 
 QString SuiteFolder::failureMessage() const
 {
-    return QStringLiteral("No s'ha pogut preparar la carpeta de treball %1.\n"
-                          "Cal que la carpeta personal tingui permís d'escriptura i espai lliure.")
-        .arg(QDir::toNativeSeparators(m_path));
+    const QString where = QDir::toNativeSeparators(m_obstaclePath);
+    QString reason;
+    switch (m_obstacle) {
+    case Obstacle::Folder:
+        reason = QStringLiteral("%1 és una carpeta, però hi ha d'haver un fitxer. Canvieu-li el nom o moveu-la a un altre lloc.").arg(where);
+        break;
+    case Obstacle::Link:
+        reason = QStringLiteral("%1 és un enllaç, però hi ha d'haver una carpeta pròpia. Canvieu-li el nom o esborreu l'enllaç.").arg(where);
+        break;
+    case Obstacle::File:
+        reason = QStringLiteral("%1 és un fitxer, però hi ha d'haver una carpeta. Canvieu-li el nom o moveu-lo a un altre lloc.").arg(where);
+        break;
+    case Obstacle::None:
+    case Obstacle::Unwritable:
+        reason = QStringLiteral("Cal que la carpeta personal tingui permís d'escriptura i espai lliure.");
+        break;
+    }
+    return QStringLiteral("No s'ha pogut preparar la carpeta de treball %1.\n%2").arg(QDir::toNativeSeparators(m_path), reason);
 }
 
 bool SuiteFolder::prepare(const QStringList &installedModelFolders)
 {
-    if (!QDir().mkpath(modelsPath()))
+    m_obstacle = Obstacle::None;
+    if (!makePrivateFolder(m_path) || !makePrivateFolder(modelsPath()))
         return false;
     for (const QString &folder : installedModelFolders) {
         const QFileInfoList files = QDir(folder).entryInfoList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
@@ -59,6 +92,20 @@ bool SuiteFolder::prepare(const QStringList &installedModelFolders)
     return true;
 }
 
+// Homes are often readable by every account on school computers, so the
+// pupil's notes and reports are shut away from the other pupils here.
+bool SuiteFolder::makePrivateFolder(const QString &folder)
+{
+    const QFileInfo info(folder);
+    if (info.isSymLink())
+        return blockedBy(Obstacle::Link, folder);
+    if (info.exists() && !info.isDir())
+        return blockedBy(Obstacle::File, folder);
+    if (!QDir().mkpath(folder) || !QFile::setPermissions(folder, OwnerOnlyFolder))
+        return blockedBy(Obstacle::Unwritable, folder);
+    return true;
+}
+
 // A link left from an earlier installation may point where the files no
 // longer are; it is replaced.
 bool SuiteFolder::linkInstalled(const QString &installedFile)
@@ -66,7 +113,7 @@ bool SuiteFolder::linkInstalled(const QString &installedFile)
     const QString entry = modelsPath() + QLatin1Char('/') + QFileInfo(installedFile).fileName();
     if (isLinkTo(QFileInfo(entry), installedFile))
         return true;
-    return removeEntry(entry) && QFile::link(installedFile, entry);
+    return clearEntry(entry) && (QFile::link(installedFile, entry) || blockedBy(Obstacle::Unwritable, entry));
 }
 
 bool SuiteFolder::restorePrivate(const QString &installedFile)
@@ -74,16 +121,32 @@ bool SuiteFolder::restorePrivate(const QString &installedFile)
     const QString entry = modelsPath() + QLatin1Char('/') + QFileInfo(installedFile).fileName();
     if (isSound(QFileInfo(entry)))
         return true;
-    if (!removeEntry(entry) || !QFile::copy(installedFile, entry))
+    if (!clearEntry(entry))
         return false;
-    QFile copy(entry);
-    return copy.setPermissions(copy.permissions() | QFile::ReadOwner | QFile::WriteOwner);
+    if (!QFile::copy(installedFile, entry) || !QFile::setPermissions(entry, OwnerOnlyFile))
+        return blockedBy(Obstacle::Unwritable, entry);
+    return true;
 }
 
-bool SuiteFolder::removeEntry(const QString &entry)
+// Only a link goes; whatever else stands in the way may hold a pupil's work
+// (an unreadable copy is saved by chmod u+r), so it is kept under a new name.
+bool SuiteFolder::clearEntry(const QString &entry)
 {
     const QFileInfo info(entry);
-    return (!info.exists() && !info.isSymLink()) || QFile::remove(entry);
+    if (info.isSymLink())
+        return QFile::remove(entry) || blockedBy(Obstacle::Unwritable, entry);
+    if (!info.exists())
+        return true;
+    if (info.isDir())
+        return blockedBy(Obstacle::Folder, entry);
+    return QFile::rename(entry, asideName(entry)) || blockedBy(Obstacle::Unwritable, entry);
+}
+
+bool SuiteFolder::blockedBy(Obstacle obstacle, const QString &where)
+{
+    m_obstacle = obstacle;
+    m_obstaclePath = where;
+    return false;
 }
 
 // Files an upgrade no longer ships.

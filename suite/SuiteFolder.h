@@ -17,9 +17,11 @@ public:
     explicit SuiteFolder(const QString &path);
 
     // Makes sure the folder is complete for the installation whose
-    // Arxius_models folders are given. A private copy is never overwritten,
-    // but a damaged one (missing, empty, unreadable, or not a file of its
-    // own) is copied again. Returns false when the folder cannot be written.
+    // Arxius_models folders are given. A pupil's file is never deleted: a
+    // damaged copy (empty, unreadable, or not a file of its own) and a file
+    // where a link belongs are renamed aside ("Dades.txt.1") before the
+    // shipped form takes their place. Returns false when something blocks
+    // the folder; failureMessage() then says what.
     bool prepare(const QStringList &installedModelFolders);
 
     QString path() const { return m_path; }
@@ -28,12 +30,18 @@ public:
     QString failureMessage() const;
 
 private:
+    enum class Obstacle { None, Unwritable, Folder, Link, File };
+
+    bool makePrivateFolder(const QString &folder);
     bool linkInstalled(const QString &installedFile);
     bool restorePrivate(const QString &installedFile);
-    bool removeEntry(const QString &entry);
+    bool clearEntry(const QString &entry);
+    bool blockedBy(Obstacle obstacle, const QString &where);
     void removeDanglingLinks();
 
     QString m_path;
+    Obstacle m_obstacle = Obstacle::None;
+    QString m_obstaclePath;
 };
 
 // The user's suite folder in the XDG data home.

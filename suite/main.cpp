@@ -3,6 +3,7 @@
 #include "suite/SuiteFolder.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -21,6 +22,28 @@ QString installedPath(const char *fromCommand)
     return QDir::cleanPath(QFileInfo(command).absolutePath() + QLatin1Char('/') + QLatin1String(fromCommand));
 }
 
+// --help and --version answer and end here, where no display is needed;
+// anything else goes on to the launcher.
+void answerOptions(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("kinetra"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(KINETRA_VERSION));
+    loadCatalanQt(app);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Models de química per a secundària: la concentració de les dissolucions."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.process(app);
+}
+
+// Without one the launcher would abort, so the user's folder is left alone.
+bool hasDisplay()
+{
+    return qEnvironmentVariableIsSet("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY")
+        || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
 int fail(int argc, char *argv[], const QString &text)
 {
     std::fputs(qPrintable(text + QLatin1Char('\n')), stderr);
@@ -35,6 +58,11 @@ int fail(int argc, char *argv[], const QString &text)
 
 int main(int argc, char *argv[])
 {
+    answerOptions(argc, argv);
+    if (!hasDisplay()) {
+        std::fputs("kinetra: cal una sessió gràfica; obriu-lo des de l'escriptori.\n", stderr);
+        return 1;
+    }
     const QString programs = installedPath(KINETRA_PROGRAMS_FROM_COMMAND);
     const QString data = installedPath(KINETRA_DATA_FROM_COMMAND);
     SuiteFolder folder(userSuiteFolder());

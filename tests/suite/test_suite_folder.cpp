@@ -21,8 +21,8 @@ private slots:
     void damagedCopyComesBack();
     void linksFollowTheInstallation_data();
     void linksFollowTheInstallation();
-    void unwritableFolderFails_data();
-    void unwritableFolderFails();
+    void blockedFolderIsNamed_data();
+    void blockedFolderIsNamed();
 
 private:
     QString installed(const QString &name) const;
@@ -30,6 +30,8 @@ private:
     QStringList installedFolders() const;
     static void write(const QString &path, const QByteArray &content);
     static QByteArray read(const QString &path);
+    // Without the "User" bits Qt adds for the account running the test.
+    static QFile::Permissions mode(const QString &path) { return QFileInfo(path).permissions() & ~QFile::Permissions(0x0700); }
 
     std::unique_ptr<QTemporaryDir> m_root;
     std::unique_ptr<SuiteFolder> m_suite;
@@ -78,16 +80,20 @@ void TestSuiteFolder::init()
     }
 }
 
+// A folder an earlier version left open to every account is shut.
 void TestSuiteFolder::firstStartLinksSharedFilesAndCopiesPrivateOnes()
 {
+    QVERIFY(QDir().mkpath(m_suite->modelsPath()));
     QVERIFY(m_suite->prepare(installedFolders()));
+    for (const QString &folder : {m_suite->path(), m_suite->modelsPath()})
+        QCOMPARE(mode(folder), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     for (const QString &name : ProgramFiles + SharedFiles)
         QCOMPARE(QFileInfo(inSuite(name)).symLinkTarget(), installed(name));
     for (const QString &name : SuiteFolder::PrivateFiles) {
         const QFileInfo copy(inSuite(name));
         QVERIFY2(!copy.isSymLink(), qPrintable(name));
         QCOMPARE(read(copy.filePath()), read(installed(name)));
-        QVERIFY(copy.permissions() & QFile::WriteOwner);
+        QCOMPARE(mode(copy.filePath()), QFile::ReadOwner | QFile::WriteOwner);
     }
 }
 
@@ -103,35 +109,51 @@ void TestSuiteFolder::pupilsWorkIsNeverOverwritten()
 
 // What counts as damaged: anything but a readable, non-empty file of the
 // user's own. A link to the shipped form would let a save fail or reach
-// every other user.
+// every other user. Whatever held the pupil's bytes is kept aside.
 void TestSuiteFolder::damagedCopyComesBack_data()
 {
+    QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("damage");
-    for (const char *damage : {"deleted", "empty", "link to shipped form", "dangling link", "unreadable"})
-        QTest::newRow(damage) << QString::fromLatin1(damage);
+    QTest::addColumn<QString>("keptAs");
+    QTest::newRow("deleted") << "Dades.txt" << "deleted" << "";
+    QTest::newRow("empty") << "Dades.txt" << "empty" << "Dades.txt.1";
+    QTest::newRow("link to shipped form") << "Dades.txt" << "link to shipped form" << "";
+    QTest::newRow("dangling link") << "Dades.txt" << "dangling link" << "";
+    QTest::newRow("unreadable") << "Dades.txt" << "unreadable" << "Dades.txt.1";
+    QTest::newRow("unreadable, first name aside taken") << "Dades.txt" << "unreadable" << "Dades.txt.2";
+    QTest::newRow("a file where a link goes") << "T_Concentra.pdf" << "file" << "T_Concentra.pdf.1";
 }
 
 void TestSuiteFolder::damagedCopyComesBack()
 {
+    QFETCH(QString, name);
     QFETCH(QString, damage);
+    QFETCH(QString, keptAs);
     QVERIFY(m_suite->prepare(installedFolders()));
-    const QString copy = inSuite(QStringLiteral("Dades.txt"));
+    const QString copy = inSuite(name);
     QFile::remove(copy);
-    if (damage == QLatin1String("empty")) {
-        write(copy, QByteArray());
-    } else if (damage == QLatin1String("link to shipped form")) {
-        QFile::link(installed(QStringLiteral("Dades.txt")), copy);
+    const QByteArray pupils = damage == QLatin1String("empty") ? QByteArray() : QByteArray("notes");
+    if (keptAs.endsWith(QLatin1String(".2")))
+        write(inSuite(name + QStringLiteral(".1")), "older notes");
+    if (damage == QLatin1String("link to shipped form")) {
+        QFile::link(installed(name), copy);
     } else if (damage == QLatin1String("dangling link")) {
-        QFile::link(m_root->path() + QStringLiteral("/gone/Dades.txt"), copy);
-    } else if (damage == QLatin1String("unreadable")) {
+        QFile::link(m_root->path() + QStringLiteral("/gone/") + name, copy);
+    } else if (damage != QLatin1String("deleted")) {
+        write(copy, pupils);
+    }
+    if (damage == QLatin1String("unreadable")) {
         if (geteuid() == 0)
             QSKIP("root reads every file");
-        write(copy, "notes");
         QFile::setPermissions(copy, QFile::WriteOwner);
     }
     QVERIFY(m_suite->prepare(installedFolders()));
-    QVERIFY(!QFileInfo(copy).isSymLink());
-    QCOMPARE(read(copy), QByteArray("shipped Dades.txt"));
+    QCOMPARE(read(copy), "shipped " + name.toUtf8());
+    QCOMPARE(QFileInfo(copy).isSymLink(), !SuiteFolder::PrivateFiles.contains(name));
+    if (!keptAs.isEmpty()) {
+        QVERIFY(QFile::setPermissions(inSuite(keptAs), QFile::ReadOwner | QFile::WriteOwner));
+        QCOMPARE(read(inSuite(keptAs)), pupils);
+    }
 }
 
 // After an upgrade moved or dropped files, the old links are replaced or go.
@@ -164,27 +186,44 @@ void TestSuiteFolder::linksFollowTheInstallation()
         QVERIFY(!QFileInfo(link).isSymLink());
 }
 
-void TestSuiteFolder::unwritableFolderFails_data()
+// The message names what is in the way, so the pupil or a teacher can move it.
+void TestSuiteFolder::blockedFolderIsNamed_data()
 {
     QTest::addColumn<QString>("obstacle");
-    QTest::newRow("a file where the folder goes") << "file";
-    QTest::newRow("read-only home") << "read-only";
+    QTest::addColumn<QString>("where");
+    QTest::addColumn<QString>("named");
+    QTest::newRow("a file where the folder goes") << "file" << "/home" << "";
+    QTest::newRow("read-only home") << "read-only" << "/home" << "";
+    QTest::newRow("a folder where the notes go") << "folder" << "/home/kinetra/Arxius_models/Dades.txt" << "és una carpeta";
+    QTest::newRow("a folder where a link goes") << "folder" << "/home/kinetra/Arxius_models/concentracio.jpg" << "és una carpeta";
+    QTest::newRow("Arxius_models a link elsewhere") << "link" << "/home/kinetra/Arxius_models" << "és un enllaç";
+    QTest::newRow("a file where Arxius_models goes") << "file" << "/home/kinetra/Arxius_models" << "és un fitxer";
 }
 
-void TestSuiteFolder::unwritableFolderFails()
+void TestSuiteFolder::blockedFolderIsNamed()
 {
     QFETCH(QString, obstacle);
-    const QString home = m_root->path() + QStringLiteral("/home");
+    QFETCH(QString, where);
+    QFETCH(QString, named);
+    const QString path = m_root->path() + where;
     if (obstacle == QLatin1String("file")) {
-        write(home, "not a folder");
+        write(path, "not a folder");
+    } else if (obstacle == QLatin1String("folder")) {
+        QVERIFY(QDir().mkpath(path));
+    } else if (obstacle == QLatin1String("link")) {
+        QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+        QVERIFY(QFile::link(m_root->path() + QStringLiteral("/share/Arxius_models"), path));
     } else {
         if (geteuid() == 0)
             QSKIP("root writes every folder");
-        QDir().mkpath(home);
-        QFile::setPermissions(home, QFile::ReadOwner | QFile::ExeOwner);
+        QDir().mkpath(path);
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner);
     }
     QVERIFY(!m_suite->prepare(installedFolders()));
-    QVERIFY(m_suite->failureMessage().contains(m_suite->path()));
+    const QString message = m_suite->failureMessage();
+    QVERIFY2(message.contains(m_suite->path()), qPrintable(message));
+    if (!named.isEmpty())
+        QVERIFY2(message.contains(path + QLatin1Char(' ') + named), qPrintable(message));
 }
 
 QTEST_GUILESS_MAIN(TestSuiteFolder)
