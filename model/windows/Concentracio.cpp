@@ -2,6 +2,7 @@
 
 #include "common/widgets/Announcer.h"
 #include "common/widgets/Controls.h"
+#include "common/widgets/DesignPalette.h"
 #include "common/widgets/PictureBox.h"
 #include "model/calculator/Calculadora.h"
 #include "model/simulation/SimulationCommands.h"
@@ -133,13 +134,12 @@ Concentracio::Concentracio(QWidget *parent)
 void Concentracio::buildControls()
 {
     client = control<QWidget>(this, "client");
-    setBackground(client, QColor(192, 255, 255));
-    setColour(client, QPalette::WindowText, Qt::black);
+    useDesignPalette(client, QColor(192, 255, 255));
     setCentralWidget(client);
 
     cmdResultats = control<WrappingButton>(client, "cmdResultats", {2280, 7320, 1215, 735}, ControlFont);
     cmdResultats->setText(QStringLiteral("Veure resultats"));
-    cmdResultats->setStyleSheet(QStringLiteral("QPushButton { background-color: rgb(255,255,255); }"));
+    cmdResultats->setStyleSheet(QStringLiteral("QPushButton { background-color: rgb(255,255,255); color: black; }"));
 
     Caja = control<PictureBox>(client, "Caja", {960, 2640, 3375, 4335});
     // Tab reaches the beaker too, to hear it and to mark particles by keyboard.
@@ -287,7 +287,7 @@ QAction *Concentracio::action(Comanda command) const
 
 void Concentracio::prepare(Rgb background, const QString &propietats)
 {
-    setColour(client, QPalette::Window, toColour(background));
+    useDesignPalette(client, toColour(background));
     frDades->hide();
     frResultats->hide();
     cmdResultats->hide();
