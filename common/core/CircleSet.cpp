@@ -1,10 +1,24 @@
 #include "common/core/CircleSet.h"
 
 #include <algorithm>
+#include <limits>
+#include <utility>
+
+namespace {
+
+// Empty, and widened by the first circle covered.
+constexpr TwipBox nothingPlaced()
+{
+    constexpr float Far = std::numeric_limits<float>::max();
+    return {Far, Far, -Far, -Far};
+}
+
+} // namespace
 
 CircleSet::CircleSet()
     : m_circles(1)
     , m_order{0}
+    , m_placed(nothingPlaced())
 {
 }
 
@@ -26,9 +40,26 @@ void CircleSet::resize(int count)
 void CircleSet::place(int i, float left, float top, float size)
 {
     Circle &c = (*this)[i];
+    cover(c);
     c.left = left;
     c.top = top;
     c.size = size;
+    cover(c);
+}
+
+void CircleSet::cover(const Circle &c)
+{
+    if (!(c.size > 0))
+        return;
+    m_placed.left = std::min(m_placed.left, c.left);
+    m_placed.top = std::min(m_placed.top, c.top);
+    m_placed.right = std::max(m_placed.right, c.left + c.size);
+    m_placed.bottom = std::max(m_placed.bottom, c.top + c.size);
+}
+
+TwipBox CircleSet::takePlacedArea()
+{
+    return std::exchange(m_placed, nothingPlaced());
 }
 
 void CircleSet::sendToBack(int i)

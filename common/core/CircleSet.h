@@ -24,6 +24,16 @@ struct Circle {
     bool visible = false;
 };
 
+// A rectangle in twips; empty when it has no area.
+struct TwipBox {
+    float left = 0;
+    float top = 0;
+    float right = 0;
+    float bottom = 0;
+
+    bool empty() const { return !(right > left && bottom > top); }
+};
+
 // The circles a picture box paints over its drawing, with their stacking
 // order. Element 0 is the template that survives every rebuild.
 class CircleSet {
@@ -43,7 +53,14 @@ public:
     // Back to front.
     const std::vector<int> &stacking() const { return m_order; }
 
+    // What placing circles has covered, at their old places and their new,
+    // since the last call; empty when nothing was placed.
+    TwipBox takePlacedArea();
+
 private:
+    void cover(const Circle &c);
+
     std::vector<Circle> m_circles;
     std::vector<int> m_order;
+    TwipBox m_placed;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <random>
 
 // One generator per program. Re-seeding mixes the clock into the current
 // state, so draws made at one clock reading still differ; a fixed seed
@@ -14,8 +15,6 @@ public:
     void reseedFromClock();
 
 private:
-    std::uint64_t next();
-
-    std::uint64_t m_state;
+    std::mt19937_64 m_engine;
     bool m_fixed;
 };

@@ -166,6 +166,8 @@ void Surface::paint(QPainter &painter) const
 {
     painter.drawImage(QPoint(0, 0), m_image);
     const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    // While the particles move only their part of the picture is painted again.
+    const QRectF clip = painter.hasClipping() ? painter.clipBoundingRect() : QRectF();
     // Neighbours in the stacking mostly share a look, so the lookup is skipped.
     SpriteKey previous;
     const QImage *image = nullptr;
@@ -173,10 +175,14 @@ void Surface::paint(QPainter &painter) const
         const Circle &c = m_circles[i];
         if (!c.visible || c.size <= 0)
             continue;
+        const QPoint at(twipsToPixels(c.left), twipsToPixels(c.top));
+        const qreal side = c.size / TwipsPerPixel + 1;
+        if (!clip.isNull() && !clip.intersects(QRectF(at, QSizeF(side, side))))
+            continue;
         const SpriteKey key = spriteKey(c, ratio);
         if (!image || key != previous)
             image = &sprite(key, c, ratio);
         previous = key;
-        painter.drawImage(QPoint(twipsToPixels(c.left), twipsToPixels(c.top)), *image);
+        painter.drawImage(at, *image);
     }
 }

@@ -13,6 +13,12 @@ enum class Comanda {
     FinPre, FinTeo, FinProp, FinGuia, Ajuda,
 };
 
+// A menu item as the window shows it.
+struct EstatComanda {
+    bool enabled = true;
+    bool checked = false;
+};
+
 constexpr int NombreComandes = static_cast<int>(Comanda::Ajuda) + 1;
 
 // The Concentració menu's item for each measure.

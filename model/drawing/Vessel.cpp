@@ -32,6 +32,21 @@ void CCilindro::Cilindro(Surface &Caixa, float Lx, float Ly, float Ix, float Iy,
 
 void CBase::Dibujo_Base(Surface &Caixa, float Lx, float Ix, float Iy, float Ax, float Ay, Rgb outline, Rgb fill)
 {
+    m_lx = Lx;
+    m_ix = Ix;
+    m_iy = Iy;
+    m_ax = Ax;
+    m_ay = Ay;
+    redraw(Caixa, outline, fill);
+}
+
+void CBase::redraw(Surface &Caixa, Rgb outline, Rgb fill) const
+{
+    const float Lx = m_lx;
+    const float Ix = m_ix;
+    const float Iy = m_iy;
+    const float Ax = m_ax;
+    const float Ay = m_ay;
     Caixa.setLineWidth(2);
     Caixa.drawLine(Ix, Iy + Ay, Ix + Lx, Iy + Ay, outline);
     Caixa.drawLine(Ix + Lx, Iy + Ay, Ix + Ax + Lx, Iy, outline);

@@ -26,6 +26,15 @@ public:
 class CBase {
 public:
     void Dibujo_Base(Surface &Caixa, float Lx, float Ix, float Iy, float Ax, float Ay, Rgb outline, Rgb fill);
+    // Draws it again with the geometry it was last drawn with.
+    void redraw(Surface &Caixa, Rgb outline, Rgb fill) const;
+
+private:
+    float m_lx = 0;
+    float m_ix = 0;
+    float m_iy = 0;
+    float m_ax = 0;
+    float m_ay = 0;
 };
 
 // Resizes and clears the surface and draws the empty upper part and the solution.

@@ -54,8 +54,7 @@ void ParticleModel::drop()
     m_bolesDissoltes = 0;
     m_solidCaient = true;
     m_ySolid = m_scene.YSolidInici;
-    const BaseGeometry &g = m_baseGeometry;
-    m_base.Dibujo_Base(m_caja, g.Lx, g.Ix, g.Iy, g.Ax, g.Ay, m_scene.ColorFons, m_scene.ColorFons);
+    m_base.redraw(m_caja, m_scene.ColorFons, m_scene.ColorFons);
 }
 
 void ParticleModel::tick()
@@ -130,10 +129,9 @@ void ParticleModel::Construeix_Solid()
     m_solid = CSolido(m_scene.XSolid, m_ySolid, m_scene.ZSolid);
     m_solid.Crea_Boles(m_particles, m_nombreBoles, m_diametreBola, FillBola, BorderBola);
     m_base = CBase();
-    m_baseGeometry = {m_bolesAresta * m_particles.FactorEspai() * m_diametreBola * 3, 0.95f * m_scene.XSolid,
-                      m_scene.YSolidInici - m_scene.FonsY / 1.5f, m_scene.FonsX / 2, m_scene.FonsY / 2};
-    const BaseGeometry &g = m_baseGeometry;
-    m_base.Dibujo_Base(m_caja, g.Lx, g.Ix, g.Iy, g.Ax, g.Ay, BaseOutline, BaseFill);
+    m_base.Dibujo_Base(m_caja, m_bolesAresta * m_particles.FactorEspai() * m_diametreBola * 3, 0.95f * m_scene.XSolid,
+                       m_scene.YSolidInici - m_scene.FonsY / 1.5f, m_scene.FonsX / 2, m_scene.FonsY / 2, BaseOutline,
+                       BaseFill);
     placeSolid(m_diametreBola);
 }
 

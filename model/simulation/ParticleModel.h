@@ -47,14 +47,6 @@ public:
     const Table<std::int16_t> &OrdreDissolucio() const { return m_ordreDissolucio; }
 
 private:
-    struct BaseGeometry {
-        float Lx = 0;
-        float Ix = 0;
-        float Iy = 0;
-        float Ax = 0;
-        float Ay = 0;
-    };
-
     void Reinicia_Escena();
     void Construeix_Solid();
     void Assigna_Velocitats(std::int16_t Inici);
@@ -74,7 +66,6 @@ private:
     CCilindro m_upper;
     CCilindro m_solution;
     CBase m_base;
-    BaseGeometry m_baseGeometry;
 
     std::int16_t m_bolesAresta = 4;
     std::int16_t m_nombreBoles = 64;

@@ -20,6 +20,22 @@ double polarAngle(double dx, double dz)
     return angle;
 }
 
+// A particle's place around the beaker's axis, seen from above.
+struct CoordenadesEix {
+    float DxEix;
+    float DzEix;
+    float DistanciaEix;
+    float AngleEix;
+};
+
+CoordenadesEix Coordenades_Polars(const Scene &scene, float BolaX, float BolaZ, float D)
+{
+    const float dx = BolaX - scene.RadiVas - 20 * scene.Unitat + D / 2;
+    const float dz = BolaZ - scene.RadiVas + D / 2;
+    return {dx, dz, static_cast<float>(std::sqrt(double(dx) * dx + double(dz) * dz)),
+            static_cast<float>(polarAngle(dx, dz))};
+}
+
 } // namespace
 
 ParticleSet::ParticleSet(const Scene &scene, CircleSet &circles)
@@ -136,7 +152,7 @@ void ParticleSet::Mou_Bola(int i, float D)
         m_velY[i] = -m_velY[i];
     m_bolaY[i] += m_velY[i];
 
-    if (const CoordenadesEix eix = Coordenades_Polars(i, D); eix.DistanciaEix > W) {
+    if (const CoordenadesEix eix = Coordenades_Polars(m_scene, m_bolaX[i], m_bolaZ[i], D); eix.DistanciaEix > W) {
         m_bolaX[i] = static_cast<float>(cx + W * std::cos(double(eix.AngleEix)) - D / 2);
         m_bolaZ[i] = static_cast<float>(W * std::sin(double(eix.AngleEix)) + m_scene.RadiVas - D / 2);
     }
@@ -149,14 +165,6 @@ void ParticleSet::Mou_Bola(int i, float D)
         static_cast<float>(std::abs(1 - m_bolaZ[i] / (m_scene.DiametreVasActual - D) * DepthShrink) * D);
     project(i, m_diamPant[i]);
     m_cercle.place(i, m_pantX[i], m_pantY[i], m_diamPant[i]);
-}
-
-CoordenadesEix ParticleSet::Coordenades_Polars(int i, float D) const
-{
-    const float dx = m_bolaX[i] - m_scene.RadiVas - 20 * m_scene.Unitat + D / 2;
-    const float dz = m_bolaZ[i] - m_scene.RadiVas + D / 2;
-    return {dx, dz, static_cast<float>(std::sqrt(double(dx) * dx + double(dz) * dz)),
-            static_cast<float>(polarAngle(dx, dz))};
 }
 
 void ParticleSet::Rebot_Paret(int i)

@@ -17,14 +17,6 @@ constexpr Rgb BorderBola{0, 0, 255};
 constexpr Rgb FillMarcada{255, 0, 0};
 constexpr Rgb BorderMarcada{0, 0, 0};
 
-// A particle's place around the beaker's axis, seen from above.
-struct CoordenadesEix {
-    float DxEix;
-    float DzEix;
-    float DistanciaEix;
-    float AngleEix;
-};
-
 // What every particle carries and the circles that show it: a particle is
 // put in the solid, given a velocity, released, moved one step, marked.
 class ParticleSet {
@@ -61,7 +53,6 @@ public:
                                    float D);
     // One step of particle i: walls, surface and floor, then its circle.
     void Mou_Bola(int i, float D);
-    CoordenadesEix Coordenades_Polars(int i, float D) const;
 
     // The first of `count` particles whose circle's square holds the point, or −1.
     int particleAt(float X, float Y, int count) const;

@@ -23,6 +23,11 @@ bool SimulationCommands::solidAtStart() const
     return m_model.BolesDissoltes() == 0 && !m_model.SolidCaient();
 }
 
+bool SimulationCommands::sceneMoves() const
+{
+    return m_model.SolidCaient() || m_model.Dissolent() || m_model.BolesDissoltes() > 0;
+}
+
 void SimulationCommands::dissoldreSolid()
 {
     m_solidEnabled = false;

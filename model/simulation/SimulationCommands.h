@@ -1,13 +1,8 @@
 #pragma once
 
 #include "common/core/CalibrationFile.h"
+#include "model/calculator/Comanda.h"
 #include "model/simulation/ParticleModel.h"
-
-// A menu item as the window shows it.
-struct EstatComanda {
-    bool enabled = true;
-    bool checked = false;
-};
 
 // The main window's commands on the particles: the Accions and Eines menu
 // items, the press on a particle, and the clock tick, with the state of
@@ -35,6 +30,8 @@ public:
     void afinarMenys();
     void tick();
 
+    // A tick would move something: the solid falls or particles are released.
+    bool sceneMoves() const;
     bool MarcatgeActiu() const { return m_marcatgeActiu; }
     bool rellotgeActiu() const { return m_rellotgeActiu; }
     // The freeze command has been used: its caption then says what it does next.

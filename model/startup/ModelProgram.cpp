@@ -2,8 +2,7 @@
 
 #include "common/widgets/Screen.h"
 #include "model/startup/CommandRouting.h"
-#include "model/simulation/SceneDescription.h"
-#include "model/windows/LiveDescription.h"
+#include "model/windows/SceneDescription.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -34,8 +33,6 @@ ModelProgram::ModelProgram(const ScreenScale &scale, const SolidSize &size, Rand
     });
     connect(&m_window.clock(), &QTimer::timeout, this, &ModelProgram::tick);
     m_window.installEventFilter(this);
-    new LiveDescription(*m_window.findChild<QWidget *>(QStringLiteral("Caja")),
-                        [this] { return describeScene(sceneView()); }, this);
 }
 
 bool ModelProgram::eventFilter(QObject *watched, QEvent *event)
@@ -54,7 +51,6 @@ void ModelProgram::load()
     if (m_scale.AjustarPantalla)
         m_window.Escala_Controls(m_scale.EscalaPantalla);
     m_simulation.startScene(m_size);
-    m_told = sceneView();
     showState();
 }
 
@@ -63,37 +59,50 @@ void ModelProgram::showState()
     m_window.showCalculator(m_calculator);
     m_window.showSimulation(m_simulation);
     followClock();
-    tellSceneNews();
+    describeScene();
 }
 
+// At rest a tick does nothing, so the clock waits for something to move.
 void ModelProgram::followClock()
 {
     QTimer &clock = m_window.clock();
-    if (m_simulation.rellotgeActiu() != clock.isActive())
-        m_simulation.rellotgeActiu() ? clock.start() : clock.stop();
+    const bool run = m_simulation.rellotgeActiu() && m_simulation.sceneMoves();
+    if (run != clock.isActive())
+        run ? clock.start() : clock.stop();
 }
 
 void ModelProgram::tick()
 {
     m_simulation.tick();
-    m_window.repaintPicture();
-    tellSceneNews();
+    m_window.repaintPicture(m_window.picture().circles().takePlacedArea());
+    describeScene();
 }
 
-SceneView ModelProgram::sceneView() const
+namespace {
+
+// A particle leaves the solid every 40 ms; counted one by one, a screen
+// reader on the beaker would hear of little else.
+constexpr int DissolvedStep = 20;
+
+} // namespace
+
+// A screen reader hears of the scene when its phase changes, and of the
+// dissolved particles in steps, the last one included.
+void ModelProgram::describeScene()
 {
     const ParticleModel &m = m_simulation.model();
-    return {m.NombreBoles(), m.BolesDissoltes(), m.SolidCaient(), m.Dissolent(), !m_simulation.rellotgeActiu(),
-            m_simulation.MarcatgeActiu()};
-}
-
-void ModelProgram::tellSceneNews()
-{
-    const SceneView now = sceneView();
-    const QString news = sceneNews(m_told, now);
-    m_told = now;
+    const int dissolved = m.BolesDissoltes();
+    const int told = dissolved < m.NombreBoles() ? dissolved - dissolved % DissolvedStep : dissolved;
+    const SceneView view{m.NombreBoles(), told, m.SolidCaient(), m.Dissolent(), !m_simulation.rellotgeActiu(),
+                         m_simulation.MarcatgeActiu()};
+    if (view == m_described)
+        return;
+    // What a pupil must not miss is told at once, wherever the focus is.
+    const QString news = m_described ? sceneNews(*m_described, view) : QString();
     if (!news.isEmpty())
         m_window.announce(news);
+    m_described = view;
+    m_window.describePicture(::describeScene(view));
 }
 
 void ModelProgram::command(Comanda command)

@@ -6,9 +6,11 @@
 #include "model/calculator/Calculadora.h"
 #include "model/documents/DocumentCommands.h"
 #include "model/drawing/Scene.h"
-#include "model/simulation/SceneDescription.h"
 #include "model/simulation/SimulationCommands.h"
 #include "model/windows/Concentracio.h"
+#include "model/windows/SceneDescription.h"
+
+#include <optional>
 
 // The model: its main window, the simulation and the calculator behind it,
 // and the document commands, loaded in the order the scene needs: layout,
@@ -21,6 +23,8 @@ public:
     ModelProgram(const ScreenScale &scale, const SolidSize &size, Random random = Random());
 
     void load();
+    // The clock's work: a step of the simulation, then what it changed.
+    void tick();
 
     Concentracio &window() { return m_window; }
     const Scene &scene() const { return m_scene; }
@@ -35,13 +39,9 @@ private:
     void command(Comanda command);
     void dataEdited(Dada dada, const QString &text);
     void moveSolid(SolidAction action);
-    void tick();
+    void describeScene();
     void showState();
-    // The clock runs while the simulation's does.
     void followClock();
-    SceneView sceneView() const;
-    // Says what has changed in the beaker since it was last said.
-    void tellSceneNews();
 
     ScreenScale m_scale;
     SolidSize m_size;
@@ -51,5 +51,5 @@ private:
     SimulationCommands m_simulation;
     Calculadora m_calculator;
     DocumentCommands m_documents;
-    SceneView m_told;
+    std::optional<SceneView> m_described;
 };

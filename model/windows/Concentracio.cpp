@@ -6,7 +6,6 @@
 #include "common/widgets/PictureBox.h"
 #include "model/calculator/Calculadora.h"
 #include "model/simulation/SimulationCommands.h"
-#include "model/windows/WrappingButton.h"
 #include "model/windows/ConcentracioAccessibility.h"
 
 #include <QApplication>
@@ -19,6 +18,7 @@
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QTimer>
+#include <cmath>
 #include <utility>
 
 const QString Concentracio::Caption = QStringLiteral("Concentracions de les dissolucions");
@@ -137,8 +137,8 @@ void Concentracio::buildControls()
     useDesignPalette(client, QColor(192, 255, 255));
     setCentralWidget(client);
 
-    cmdResultats = control<WrappingButton>(client, "cmdResultats", {2280, 7320, 1215, 735}, ControlFont);
-    cmdResultats->setText(QStringLiteral("Veure resultats"));
+    cmdResultats = control<QPushButton>(client, "cmdResultats", {2280, 7320, 1215, 735}, ControlFont);
+    showResultsCaption(QStringLiteral("Veure resultats"));
     cmdResultats->setStyleSheet(QStringLiteral("QPushButton { background-color: rgb(255,255,255); color: black; }"));
 
     Caja = control<PictureBox>(client, "Caja", {960, 2640, 3375, 4335});
@@ -348,8 +348,8 @@ void Concentracio::showCalculator(const Calculadora &calculator)
         action(ComandaMesura[mesura])->setChecked(calculator.seleccionada(mesura));
     }
     cmdResultats->setVisible(calculator.resultButtonShown());
-    cmdResultats->setText(calculator.resultatsVisibles() ? QStringLiteral("Ocultar resultats")
-                                                         : QStringLiteral("Veure resultats"));
+    showResultsCaption(calculator.resultatsVisibles() ? QStringLiteral("Ocultar resultats")
+                                                      : QStringLiteral("Veure resultats"));
     action(Comanda::ConceTotes)->setEnabled(calculator.totesEnabled());
     action(Comanda::ConceCap)->setEnabled(calculator.capEnabled());
     describeData(calculator);
@@ -439,6 +439,22 @@ void Concentracio::showSimulation(const SimulationCommands &simulation)
     Caja->update();
 }
 
+// The design's button is too narrow for the caption on one line; a screen
+// reader hears it as one.
+void Concentracio::showResultsCaption(const QString &caption)
+{
+    if (cmdResultats->accessibleName() == caption)
+        return;
+    cmdResultats->setText(QString(caption).replace(QLatin1Char(' '), QLatin1Char('\n')));
+    cmdResultats->setAccessibleName(caption);
+}
+
+void Concentracio::describePicture(const QString &description)
+{
+    // Qt tells assistive technology of the change.
+    Caja->setAccessibleDescription(description);
+}
+
 void Concentracio::focusDatum(Dada dada)
 {
     txtDada[dada]->setFocus(Qt::OtherFocusReason);
@@ -452,4 +468,17 @@ Surface &Concentracio::picture()
 void Concentracio::repaintPicture()
 {
     Caja->update();
+}
+
+void Concentracio::repaintPicture(const TwipBox &area)
+{
+    if (area.empty())
+        return;
+    // A circle's image reaches a pixel past its size, and its place is rounded.
+    constexpr int Margin = 2;
+    const QPoint topLeft(int(std::floor(area.left / TwipsPerPixel)) - Margin,
+                         int(std::floor(area.top / TwipsPerPixel)) - Margin);
+    const QPoint bottomRight(int(std::ceil(area.right / TwipsPerPixel)) + Margin,
+                             int(std::ceil(area.bottom / TwipsPerPixel)) + Margin);
+    Caja->update(QRect(topLeft, bottomRight));
 }

@@ -47,9 +47,13 @@ public:
     void focusDatum(Dada dada);
     // Said to a screen reader at once, wherever the focus is.
     void announce(const QString &message);
+    // What the beaker's picture shows, for a screen reader.
+    void describePicture(const QString &description);
     // The beaker's drawing, which the simulation draws into.
     Surface &picture();
     void repaintPicture();
+    // Repaints only the given part of the picture; nothing when it is empty.
+    void repaintPicture(const TwipBox &area);
     // The animation clock; the program starts, stops and listens to it.
     QTimer &clock() { return *tmrRellotge; }
 
@@ -65,6 +69,7 @@ private:
     void connectControls();
     QAction *item(QMenu *menu, const char *name, const QString &caption, Comanda command);
     QMenu *menu(QMenu *parent, const char *name, const QString &caption);
+    void showResultsCaption(const QString &caption);
     QAction *action(Comanda command) const;
     QList<QWidget *> scaledControls() const;
     void describeData(const Calculadora &calculator);

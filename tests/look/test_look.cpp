@@ -80,8 +80,7 @@ QString captionFault(const QWidget *w)
         return overflow(box->sizeHint(), box->size());
     if (auto *button = qobject_cast<const QPushButton *>(w)) {
         const QRect face = button->rect().adjusted(2, 2, -2, -2);
-        const int wrap = button->inherits("WrappingButton") ? int(Qt::TextWordWrap) : 0;
-        return overflow(fm.boundingRect(face, Qt::AlignCenter | Qt::TextShowMnemonic | wrap, button->text()).size(),
+        return overflow(fm.boundingRect(face, Qt::AlignCenter | Qt::TextShowMnemonic, button->text()).size(),
                         face.size());
     }
     if (auto *frame = qobject_cast<const QGroupBox *>(w))

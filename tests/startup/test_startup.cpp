@@ -78,6 +78,10 @@ void TestStartup::loadLeavesCalculatorHiddenAndClockRunning()
     QVERIFY(control<QLabel>(w, "lblPropietats")->text().startsWith(QStringLiteral("La concentració d'un solut")));
     QVERIFY(control<QLabel>(w, "lblPropietats")->text().endsWith(QStringLiteral("molalitat o fracció molar")));
     QCOMPARE(control<QTimer>(w, "tmrRellotge")->interval(), 40);
+    // The clock runs, but its timer waits while nothing can move.
+    QVERIFY(program.simulation().rellotgeActiu());
+    QVERIFY(!control<QTimer>(w, "tmrRellotge")->isActive());
+    control<QAction>(w, "AccionsSolid")->trigger();
     QVERIFY(control<QTimer>(w, "tmrRellotge")->isActive());
     QCOMPARE(control<QWidget>(w, "client")->palette().color(QPalette::Window), QColor(255, 255, 200));
     for (QLineEdit *box : w.findChildren<QLineEdit *>())

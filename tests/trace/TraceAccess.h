@@ -19,7 +19,7 @@ public:
 
     QWidget &window() { return m_program.window(); }
     bool clockRunning() { return m_program.window().findChild<QTimer *>("tmrRellotge")->isActive(); }
-    void tick() { m_program.simulation().tick(); }
+    void tick() { m_program.tick(); }
     const CircleSet &circles() { return m_program.window().picture().circles(); }
 
 private:

@@ -10,6 +10,12 @@ struct SceneView {
     bool Dissolent = false;
     bool frozen = false;
     bool marking = false;
+
+    bool operator==(const SceneView &o) const
+    {
+        return NombreBoles == o.NombreBoles && BolesDissoltes == o.BolesDissoltes && SolidCaient == o.SolidCaient &&
+               Dissolent == o.Dissolent && frozen == o.frozen && marking == o.marking;
+    }
 };
 
 // One Catalan sentence per fact: the solid and its phase, the particles

@@ -1,4 +1,4 @@
-#include "model/simulation/SceneDescription.h"
+#include "model/windows/SceneDescription.h"
 
 #include <QStringList>
 
