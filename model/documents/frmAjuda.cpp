@@ -1,6 +1,7 @@
 #include "model/documents/frmAjuda.h"
 
 #include "common/widgets/Controls.h"
+#include "common/widgets/DesignPalette.h"
 #include "common/widgets/TwipGeometry.h"
 #include "model/documents/frmAjudaKeyboard.h"
 
@@ -56,7 +57,9 @@ void frmAjuda::layOut(float s)
 {
     setTwipRect(this, {scaled(10250, s), scaled(460, s), scaled(5100, s), scaled(10580, s)});
 
-    setColour(txtAjuda, QPalette::Base, QColor(250, 235, 255));
+    QPalette palette = designPalette(QColor(250, 235, 255));
+    palette.setColor(QPalette::Base, QColor(250, 235, 255));
+    txtAjuda->setPalette(palette);
 
     const TwipRect outer = twipRect(this);
     setTwipRect(txtAjuda, {0, 0, outer.width - scaled(100, s), outer.height - scaled(550, s)});

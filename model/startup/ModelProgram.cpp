@@ -78,22 +78,30 @@ void ModelProgram::tick()
     describeScene();
 }
 
+namespace {
+
+// A particle leaves the solid every 40 ms; counted one by one, a screen
+// reader on the beaker would hear of little else.
+constexpr int DissolvedStep = 20;
+
+} // namespace
+
 // A screen reader hears of the scene when its phase changes, and of the
-// count dissolved at most twice a second, however fast the particles go.
+// dissolved particles in steps, the last one included.
 void ModelProgram::describeScene()
 {
-    constexpr qint64 CountIntervalMs = 500;
     const ParticleModel &m = m_simulation.model();
-    const SceneView view{m.NombreBoles(), m.BolesDissoltes(), m.SolidCaient(), m.Dissolent(),
-                         !m_simulation.rellotgeActiu(), m_simulation.MarcatgeActiu()};
-    if (m_described) {
-        SceneView samePhase = view;
-        samePhase.BolesDissoltes = m_described->BolesDissoltes;
-        if (samePhase == *m_described && (view == *m_described || m_sinceDescribed.elapsed() < CountIntervalMs))
-            return;
-    }
+    const int dissolved = m.BolesDissoltes();
+    const int told = dissolved < m.NombreBoles() ? dissolved - dissolved % DissolvedStep : dissolved;
+    const SceneView view{m.NombreBoles(), told, m.SolidCaient(), m.Dissolent(), !m_simulation.rellotgeActiu(),
+                         m_simulation.MarcatgeActiu()};
+    if (view == m_described)
+        return;
+    // What a pupil must not miss is told at once, wherever the focus is.
+    const QString news = m_described ? sceneNews(*m_described, view) : QString();
+    if (!news.isEmpty())
+        m_window.announce(news);
     m_described = view;
-    m_sinceDescribed.start();
     m_window.describePicture(::describeScene(view));
 }
 

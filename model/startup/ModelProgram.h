@@ -10,7 +10,6 @@
 #include "model/windows/Concentracio.h"
 #include "model/windows/SceneDescription.h"
 
-#include <QElapsedTimer>
 #include <optional>
 
 // The model: its main window, the simulation and the calculator behind it,
@@ -52,5 +51,4 @@ private:
     Calculadora m_calculator;
     DocumentCommands m_documents;
     std::optional<SceneView> m_described;
-    QElapsedTimer m_sinceDescribed;
 };

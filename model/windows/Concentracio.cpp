@@ -1,6 +1,8 @@
 #include "model/windows/Concentracio.h"
 
+#include "common/widgets/Announcer.h"
 #include "common/widgets/Controls.h"
+#include "common/widgets/DesignPalette.h"
 #include "common/widgets/PictureBox.h"
 #include "model/calculator/Calculadora.h"
 #include "model/simulation/SimulationCommands.h"
@@ -17,6 +19,7 @@
 #include <QScopedValueRollback>
 #include <QTimer>
 #include <cmath>
+#include <utility>
 
 const QString Concentracio::Caption = QStringLiteral("Concentracions de les dissolucions");
 
@@ -95,6 +98,20 @@ private:
     QList<QAction *> m_actions;
 };
 
+// Qt's own menu offers "Selecciona-ho tot Ctrl+A", but here Ctrl+A is the
+// menu's "Afinar (+)": the item stays, without the key it does not answer to.
+void offerHonestContextMenu(QLineEdit *box)
+{
+    box->setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(box, &QWidget::customContextMenuRequested, box, [box](const QPoint &at) {
+        QMenu *menu = box->createStandardContextMenu();
+        if (auto *selectAll = menu->findChild<QAction *>(QStringLiteral("select-all")))
+            selectAll->setText(selectAll->text().section(QLatin1Char('\t'), 0, 0));
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        menu->popup(box->mapToGlobal(at));
+    });
+}
+
 } // namespace
 
 Concentracio::Concentracio(QWidget *parent)
@@ -106,10 +123,10 @@ Concentracio::Concentracio(QWidget *parent)
     buildMenus();
     connectControls();
     auto *shortcuts = new MenuShortcutsFirst({action(Comanda::EinesDiamAfAu), action(Comanda::EinesDiamAfDi)}, this);
-    for (QLineEdit *box : txtDada.values)
+    for (QLineEdit *box : findChildren<QLineEdit *>()) {
         box->installEventFilter(shortcuts);
-    for (QLineEdit *box : txtMesura.values)
-        box->installEventFilter(shortcuts);
+        offerHonestContextMenu(box);
+    }
     resize(twipsToPixels(11880), twipsToPixels(8130));
     describeModelWindow(*this);
 }
@@ -117,15 +134,16 @@ Concentracio::Concentracio(QWidget *parent)
 void Concentracio::buildControls()
 {
     m_client = control<QWidget>(this, "client");
-    setBackground(m_client, QColor(192, 255, 255));
-    setColour(m_client, QPalette::WindowText, Qt::black);
+    useDesignPalette(m_client, QColor(192, 255, 255));
     setCentralWidget(m_client);
 
     cmdResultats = control<QPushButton>(m_client, "cmdResultats", {2280, 7320, 1215, 735}, ControlFont);
     showResultsCaption(QStringLiteral("Veure resultats"));
-    cmdResultats->setStyleSheet(QStringLiteral("QPushButton { background-color: rgb(255,255,255); }"));
+    cmdResultats->setStyleSheet(QStringLiteral("QPushButton { background-color: rgb(255,255,255); color: black; }"));
 
     Caja = control<PictureBox>(m_client, "Caja", {960, 2640, 3375, 4335});
+    // Tab reaches the beaker too, to hear it and to mark particles by keyboard.
+    Caja->setFocusPolicy(Qt::StrongFocus);
     Caja->surface().setBackground({192, 255, 255});
     Caja->surface().resize(3375, 4335);
     // The layout puts the button on the beaker's picture; it must stay in front.
@@ -166,6 +184,12 @@ void Concentracio::buildControls()
     font.setBold(true);
     font.setItalic(true);
     lblPropietats->setFont(font);
+
+    m_announcer = new Announcer(m_client);
+    m_resultNewsDelay = new QTimer(this);
+    m_resultNewsDelay->setSingleShot(true);
+    m_resultNewsDelay->setInterval(700);
+    connect(m_resultNewsDelay, &QTimer::timeout, this, &Concentracio::tellResultNews);
 
     tmrRellotge = new QTimer(this);
     tmrRellotge->setObjectName(QStringLiteral("tmrRellotge"));
@@ -251,6 +275,9 @@ void Concentracio::connectControls()
         });
     connect(cmdResultats, &QPushButton::clicked, this, &Concentracio::resultsButtonClicked);
     connect(Caja, &PictureBox::pressed, this, &Concentracio::picturePressed);
+    connect(Caja, &PictureBox::markerMoved, this, [this](int place, int count) {
+        announce(QStringLiteral("Partícula %1 de %2").arg(place).arg(count));
+    });
 }
 
 QAction *Concentracio::action(Comanda command) const
@@ -260,7 +287,7 @@ QAction *Concentracio::action(Comanda command) const
 
 void Concentracio::prepare(Rgb background, const QString &propietats)
 {
-    setColour(m_client, QPalette::Window, toColour(background));
+    useDesignPalette(m_client, toColour(background));
     frDades->hide();
     frResultats->hide();
     cmdResultats->hide();
@@ -300,6 +327,7 @@ void showAction(QAction *action, bool enabled, bool checked)
 void Concentracio::showCalculator(const Calculadora &calculator)
 {
     const QScopedValueRollback<bool> rendering(m_rendering, true);
+    noteResultNews(calculator);
     frDades->setVisible(calculator.dadesShown());
     for (Dada dada : TotesDades) {
         const CampDada &camp = calculator.camp(dada);
@@ -324,6 +352,71 @@ void Concentracio::showCalculator(const Calculadora &calculator)
                                                       : QStringLiteral("Veure resultats"));
     action(Comanda::ConceTotes)->setEnabled(calculator.totesEnabled());
     action(Comanda::ConceCap)->setEnabled(calculator.capEnabled());
+    describeData(calculator);
+    keepFocusShowing();
+}
+
+// What each offered box needs from the pupil, where the indicators show it
+// only to the eye; and how a decimal is written, since a comma ends the number.
+void Concentracio::describeData(const Calculadora &calculator)
+{
+    static const QString point = QStringLiteral("Escriu els decimals amb punt: 58.44");
+    for (Dada dada : TotesDades) {
+        QString state;
+        switch (calculator.camp(dada).indicador) {
+        case Indicador::Ofert:
+            state = QStringLiteral("Dada necessària, encara no donada.");
+            break;
+        case Indicador::Donat:
+            state = QStringLiteral("Dada donada.");
+            break;
+        default:
+            state = QStringLiteral("Dada que ara no s'utilitza.");
+        }
+        const QString text = state + QLatin1Char(' ') + point;
+        if (txtDada[dada]->accessibleDescription() != text) {
+            txtDada[dada]->setAccessibleDescription(text);
+            txtDada[dada]->setToolTip(text);
+        }
+    }
+}
+
+// Each result that has just become available, or has changed while the
+// results are shown, is told a moment after the last change.
+void Concentracio::noteResultNews(const Calculadora &calculator)
+{
+    for (Mesura mesura : TotesMesures) {
+        const CampResultat &camp = calculator.camp(mesura);
+        const bool appears = camp.shown && txtMesura[mesura]->isHidden();
+        const bool changes = camp.shown && camp.text != m_resultsShown[mesura];
+        if (appears || (changes && calculator.resultatsVisibles())) {
+            m_resultNews[static_cast<std::size_t>(mesura)] = true;
+            m_resultNewsDelay->start();
+        }
+    }
+}
+
+// "Molaritat: 1.711", one message for all the results told together.
+void Concentracio::tellResultNews()
+{
+    QStringList news;
+    for (Mesura mesura : TotesMesures)
+        if (std::exchange(m_resultNews[static_cast<std::size_t>(mesura)], false) && !txtMesura[mesura]->isHidden())
+            news << chkMesura[mesura]->text() + txtMesura[mesura]->text();
+    if (!news.isEmpty())
+        announce(news.join(QStringLiteral(". ")));
+}
+
+void Concentracio::keepFocusShowing()
+{
+    QWidget *focus = QApplication::focusWidget();
+    if (focus && isAncestorOf(focus) && (!focus->isVisible() || !focus->isEnabled()))
+        Caja->setFocus(Qt::OtherFocusReason);
+}
+
+void Concentracio::announce(const QString &message)
+{
+    m_announcer->announce(message);
 }
 
 void Concentracio::showSimulation(const SimulationCommands &simulation)
@@ -339,6 +432,7 @@ void Concentracio::showSimulation(const SimulationCommands &simulation)
     showAction(action(Comanda::EinesPsolidD), simulation.disminuir().enabled, simulation.disminuir().checked);
     action(Comanda::EinesDiamAfAu)->setEnabled(simulation.afinarMesItem().enabled);
     action(Comanda::EinesDiamAfDi)->setEnabled(simulation.afinarMenysItem().enabled);
+    Caja->setKeyboardMarking(simulation.MarcatgeActiu());
     // The beaker's drawing sets the picture's size.
     Caja->fitToSurface();
     Caja->show();

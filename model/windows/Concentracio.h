@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <string>
 
+class Announcer;
 class Calculadora;
 class PictureBox;
 class SimulationCommands;
@@ -44,6 +45,8 @@ public:
     void showCalculator(const Calculadora &calculator);
     void showSimulation(const SimulationCommands &simulation);
     void focusDatum(Dada dada);
+    // Said to a screen reader at once, wherever the focus is.
+    void announce(const QString &message);
     // What the beaker's picture shows, for a screen reader.
     void describePicture(const QString &description);
     // The beaker's drawing, which the simulation draws into.
@@ -69,6 +72,11 @@ private:
     void showResultsCaption(const QString &caption);
     QAction *action(Comanda command) const;
     QList<QWidget *> scaledControls() const;
+    void describeData(const Calculadora &calculator);
+    void noteResultNews(const Calculadora &calculator);
+    void tellResultNews();
+    // A control that hides or turns off does not keep the keyboard.
+    void keepFocusShowing();
 
     QWidget *m_client;
     PictureBox *Caja;
@@ -76,6 +84,10 @@ private:
     QLabel *picConcentracio;
     QLabel *lblPropietats;
     QTimer *tmrRellotge;
+    Announcer *m_announcer;
+    // Results are told once the pupil stops typing, not at every keystroke.
+    QTimer *m_resultNewsDelay;
+    std::array<bool, TotesMesures.size()> m_resultNews{};
 
     QGroupBox *frDades;
     KeyedArray<Dada, QCheckBox *, TotesDades.size()> chkDada;

@@ -43,12 +43,13 @@ void chainTabs(QWidget &window, std::initializer_list<const char *> names)
     }
 }
 
-// Tab reads the window as a pupil does: the data, the button, the results.
+// Tab reads the window as a pupil does: the beaker, the data, the button, the
+// results.
 // The button goes in last: Qt 6.4 will not move it while it is the first
 // control in the chain.
 void orderTabs(QWidget &window)
 {
-    chainTabs(window, {"txtGsolut", "txtGdt", "txtVdso", "txtDens", "txtMsolut", "txtMdt", "txtTpc", "txtGpl",
+    chainTabs(window, {"Caja", "txtGsolut", "txtGdt", "txtVdso", "txtDens", "txtMsolut", "txtMdt", "txtTpc", "txtGpl",
                        "txtMolar", "txtMolal", "txtFrM"});
     chainTabs(window, {"txtMdt", "cmdResultats", "txtTpc"});
 }
@@ -63,6 +64,12 @@ void describeModelWindow(QWidget &window)
         giveRole(caja, QAccessible::Graphic);
         caja->setAccessibleName(QString::fromUtf8(CajaName));
     }
+    for (const char *name : {"txtTpc", "txtGpl", "txtMolar", "txtMolal", "txtFrM"})
+        if (auto *result = window.findChild<QLineEdit *>(QLatin1String(name)))
+            result->setAccessibleDescription(QStringLiteral(
+                "Resultat calculat pel model, amb 4 xifres significatives; el que s'hi escrigui no canvia res."));
+    if (auto *button = window.findChild<QWidget *>(QStringLiteral("cmdResultats")))
+        button->setAccessibleDescription(QStringLiteral("Mostra o amaga el quadre de resultats."));
     if (auto *formules = window.findChild<QLabel *>(QStringLiteral("picConcentracio"))) {
         formules->setAccessibleName(QString::fromUtf8(FormulesName));
         formules->setAccessibleDescription(QString::fromUtf8(FormulesText));

@@ -4,6 +4,7 @@
 
 #include "common/core/CompanionFiles.h"
 #include "common/widgets/Controls.h"
+#include "common/widgets/SharpPicture.h"
 #include "common/widgets/PictureBox.h"
 
 #include <QCheckBox>
@@ -25,7 +26,7 @@ void placeWithFont(QWidget *widget, const TwipRect &rect, float font)
 
 void Concentracio::loadIllustration(const QString &path)
 {
-    QPixmap illustration(path);
+    const QPixmap illustration = sharpPicture(path);
     if (illustration.isNull()) {
         picConcentracio->clear();
         return;
@@ -33,8 +34,9 @@ void Concentracio::loadIllustration(const QString &path)
     picConcentracio->setPixmap(illustration);
     const int border = 2 * picConcentracio->frameWidth();
     TwipRect r = twipRect(picConcentracio);
-    r.width = float(illustration.width() + border) * TwipsPerPixel;
-    r.height = float(illustration.height() + border) * TwipsPerPixel;
+    const QSizeF size = illustration.deviceIndependentSize();
+    r.width = float(size.width() + border) * TwipsPerPixel;
+    r.height = float(size.height() + border) * TwipsPerPixel;
     setTwipRect(picConcentracio, r);
 }
 

@@ -41,3 +41,34 @@ QString describeScene(const SceneView &v)
     }
         .join(QLatin1Char(' '));
 }
+
+namespace {
+
+bool atStart(const SceneView &v)
+{
+    return !v.SolidCaient && !v.Dissolent && v.BolesDissoltes == 0;
+}
+
+bool allDissolved(const SceneView &v)
+{
+    return v.NombreBoles > 0 && v.BolesDissoltes >= v.NombreBoles;
+}
+
+} // namespace
+
+QString sceneNews(const SceneView &before, const SceneView &now)
+{
+    QStringList news;
+    if (before.SolidCaient && !now.SolidCaient && !atStart(now))
+        news << QStringLiteral("El sòlid ha caigut dins del vas.");
+    if (!allDissolved(before) && allDissolved(now))
+        news << QStringLiteral("Totes les partícules s'han dissolt.");
+    if (!atStart(before) && atStart(now))
+        news << QStringLiteral("El sòlid torna a ser a la posició inicial.");
+    if (before.frozen != now.frozen)
+        news << (now.frozen ? QStringLiteral("Imatge congelada.") : QStringLiteral("Imatge en moviment."));
+    if (before.marking != now.marking)
+        news << (now.marking ? QStringLiteral("Marcatge de partícules activat.")
+                             : QStringLiteral("Marcatge de partícules desactivat."));
+    return news.join(QLatin1Char(' '));
+}

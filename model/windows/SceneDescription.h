@@ -21,3 +21,9 @@ struct SceneView {
 // One Catalan sentence per fact: the solid and its phase, the particles
 // dissolved, whether the picture is frozen, whether marking is on.
 QString describeScene(const SceneView &view);
+
+// What changed between two looks at the scene that a pupil must hear at
+// once, or an empty text: the solid has fallen, every particle has
+// dissolved, the picture froze or moves again, the solid is back at its
+// start, marking went on or off.
+QString sceneNews(const SceneView &before, const SceneView &now);

@@ -3,9 +3,13 @@
 #include "model/startup/ModelProgram.h"
 #include "tests/support/FindControl.h"
 
+#include "common/widgets/PictureBox.h"
+
 #include <QAccessible>
 #include <QPlainTextEdit>
 #include <QtTest>
+
+Q_DECLARE_METATYPE(SceneView)
 
 namespace {
 
@@ -29,7 +33,11 @@ private slots:
     void picturesCarryTheirText_data();
     void picturesCarryTheirText();
     void helpTextIsNamedAndTabLeavesIt();
-    void tabGoesThroughTheDataThenTheResults();
+    void tabGoesThroughTheBeakerTheDataThenTheResults();
+    void sceneNews_data();
+    void sceneNews();
+    void keyboardMarksLikeAClick();
+    void focusLeavesWhatHides();
     void sceneSentence_data();
     void sceneSentence();
     void cajaDescriptionFollowsDropDissolutionAndFreeze();
@@ -149,9 +157,9 @@ void TestModelAccessibility::helpTextIsNamedAndTabLeavesIt()
     QTRY_VERIFY(open.isNull());
 }
 
-void TestModelAccessibility::tabGoesThroughTheDataThenTheResults()
+void TestModelAccessibility::tabGoesThroughTheBeakerTheDataThenTheResults()
 {
-    const QStringList expected{"txtGsolut", "txtGdt",  "txtVdso",  "txtDens",  "txtMsolut", "txtMdt",
+    const QStringList expected{"Caja", "txtGsolut", "txtGdt",  "txtVdso",  "txtDens",  "txtMsolut", "txtMdt",
                                "cmdResultats", "txtTpc", "txtGpl", "txtMolar", "txtMolal", "txtFrM"};
     QStringList order;
     QWidget *next = &m_program->window();
@@ -212,19 +220,91 @@ void TestModelAccessibility::cajaDescriptionFollowsDropDissolutionAndFreeze()
     tick(1);
     QVERIFY2(description().contains(QStringLiteral("cau dins del vas")), qPrintable(description()));
 
+    // Told in steps of twenty, so the reader is not flooded.
     int ticks = 0;
-    while (program.simulation().model().BolesDissoltes() < 10 && ticks++ < 1000)
+    while (program.simulation().model().BolesDissoltes() < 39 && ticks++ < 1000)
         tick(1);
-    // The count is told at most twice a second.
-    QTest::qSleep(500);
-    tick(1);
-    QVERIFY2(description().contains(QStringLiteral("s'està dissolent. 11 partícules dissoltes.")),
+    QVERIFY2(description().contains(QStringLiteral("s'està dissolent. 20 partícules dissoltes.")),
              qPrintable(description()));
+    tick(1);
+    QVERIFY2(description().contains(QStringLiteral("40 partícules dissoltes.")), qPrintable(description()));
 
     w.findChild<QAction *>(QStringLiteral("AccionsCongelar"))->trigger();
     w.findChild<QAction *>(QStringLiteral("AccionsMarcar"))->trigger();
     QVERIFY2(description().endsWith(QStringLiteral("Imatge congelada. Marcatge de partícules activat.")),
              qPrintable(description()));
+}
+
+void TestModelAccessibility::sceneNews_data()
+{
+    QTest::addColumn<SceneView>("before");
+    QTest::addColumn<SceneView>("now");
+    QTest::addColumn<QString>("news");
+    const SceneView rest{125, 0, false, false, false, false};
+    const SceneView falling{125, 0, true, false, false, false};
+    const SceneView landed{125, 1, false, true, false, false};
+    const SceneView half{125, 60, false, true, false, false};
+    const SceneView all{125, 125, false, true, false, false};
+    QTest::newRow("still at rest") << rest << rest << "";
+    QTest::newRow("starts falling") << rest << falling << "";
+    QTest::newRow("lands") << falling << landed << "El sòlid ha caigut dins del vas.";
+    QTest::newRow("dissolving on") << landed << half << "";
+    QTest::newRow("all dissolved") << half << all << "Totes les partícules s'han dissolt.";
+    QTest::newRow("sent back") << half << rest << "El sòlid torna a ser a la posició inicial.";
+    QTest::newRow("frozen, marking on") << half << SceneView{125, 60, false, true, true, true}
+                                        << "Imatge congelada. Marcatge de partícules activat.";
+    QTest::newRow("moving, marking off") << SceneView{125, 60, false, true, true, true} << half
+                                         << "Imatge en moviment. Marcatge de partícules desactivat.";
+}
+
+void TestModelAccessibility::sceneNews()
+{
+    QFETCH(SceneView, before);
+    QFETCH(SceneView, now);
+    QFETCH(QString, news);
+    QCOMPARE(::sceneNews(before, now), news);
+}
+
+// Arrows walk the particles, Space marks the one under the marker.
+void TestModelAccessibility::keyboardMarksLikeAClick()
+{
+    ModelProgram program({}, {});
+    program.load();
+    Concentracio &w = program.window();
+    auto *caja = w.findChild<PictureBox *>(QStringLiteral("Caja"));
+    QSignalSpy pressed(caja, &PictureBox::pressed);
+    QSignalSpy moved(caja, &PictureBox::markerMoved);
+    QTest::keyClick(caja, Qt::Key_Right);
+    QCOMPARE(moved.count(), 0);
+    w.findChild<QAction *>(QStringLiteral("AccionsMarcar"))->trigger();
+    QTest::keyClick(caja, Qt::Key_Left);
+    QTest::keyClick(caja, Qt::Key_Right);
+    QCOMPARE(moved.count(), 2);
+    QCOMPARE(moved.last().first().toInt(), 1);
+    QTest::keyClick(caja, Qt::Key_Space);
+    QCOMPARE(pressed.count(), 1);
+    const Circle &first = caja->surface().circles()[1];
+    QCOMPARE(pressed.first().first().toFloat(), first.left + first.size / 2);
+    QCOMPARE(pressed.first().last().toFloat(), first.top + first.size / 2);
+}
+
+// "Esborrar" hides the results button that had the keyboard.
+void TestModelAccessibility::focusLeavesWhatHides()
+{
+    ModelProgram program({}, {});
+    program.load();
+    Concentracio &w = program.window();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    w.findChild<QAction *>(QStringLiteral("ConceTpc"))->trigger();
+    QTest::keyClicks(w.findChild<QLineEdit *>(QStringLiteral("txtGsolut")), "10");
+    QTest::keyClicks(w.findChild<QLineEdit *>(QStringLiteral("txtGdt")), "90");
+    auto *button = w.findChild<QPushButton *>(QStringLiteral("cmdResultats"));
+    button->setFocus();
+    QVERIFY(button->hasFocus());
+    w.findChild<QAction *>(QStringLiteral("AccionsEsborrar"))->trigger();
+    QVERIFY(!button->isVisible());
+    QVERIFY(QApplication::focusWidget() && QApplication::focusWidget()->isVisible());
 }
 
 QTEST_MAIN(TestModelAccessibility)

@@ -332,6 +332,7 @@ void TestDocuments::reportThatNeverEndsFails()
     const QString script = QString("[ -e '%1' ] || exec sleep 600").arg(answers);
     Concentracio window;
     auto *commands = new DocumentCommands(window, 1.0f);
+    QObject::connect(&window, &Concentracio::commandChosen, commands, &DocumentCommands::command);
     commands->setReportHelper({"/bin/sh", {"-c", script, "sh"}, 1});
     QSignalSpy finished(commands, &DocumentCommands::reportFinished);
     MessageWatcher messages;
