@@ -71,10 +71,10 @@ DocumentCommands::HelperProgram DocumentCommands::defaultReportHelper()
 
 DocumentCommands::DocumentCommands(Concentracio &window, float escalaPantalla)
     : QObject(&window)
-    , mainWindow(window)
-    , escala(escalaPantalla)
-    , opener(defaultOpener())
-    , helper(defaultReportHelper())
+    , m_mainWindow(window)
+    , m_escala(escalaPantalla)
+    , m_opener(defaultOpener())
+    , m_helper(defaultReportHelper())
 {
 }
 
@@ -98,17 +98,17 @@ void DocumentCommands::command(Comanda chosen)
 
 void DocumentCommands::setOpener(HelperProgram newOpener)
 {
-    opener = std::move(newOpener);
+    m_opener = std::move(newOpener);
 }
 
 void DocumentCommands::setReportHelper(HelperProgram newHelper)
 {
-    helper = std::move(newHelper);
+    m_helper = std::move(newHelper);
 }
 
 frmAjuda *DocumentCommands::ajuda() const
 {
-    return finestraAjuda;
+    return m_finestraAjuda;
 }
 
 // The desktop may accept a file that is not there and fail later, out of
@@ -120,7 +120,7 @@ void DocumentCommands::openWithDesktop(const QString &file)
     const QString path = companionPath(file);
     if (!QFileInfo(path).isFile())
         return fail();
-    runHelper(opener, {path}, [this](bool succeeded) {
+    runHelper(m_opener, {path}, [this](bool succeeded) {
         if (!succeeded)
             fail();
         emit openerFinished(succeeded);
@@ -135,16 +135,16 @@ void DocumentCommands::openReport(const QString &file, const QString &title)
     const QString path = companionPath(file);
     if (!QFileInfo(path).isFile())
         return fail();
-    if (reportsOpening.contains(path))
+    if (m_reportsOpening.contains(path))
         return;
     // Writer's pipe is named by a secret kept where only this user may look.
     QStringList arguments{QStringLiteral("--private"), privateFolder()};
     if (!title.isEmpty())
         arguments << QStringLiteral("--title") << title;
     arguments << path;
-    reportsOpening.insert(path);
+    m_reportsOpening.insert(path);
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    runHelper(helper, arguments, [this, path](bool succeeded) { reportDone(path, succeeded); });
+    runHelper(m_helper, arguments, [this, path](bool succeeded) { reportDone(path, succeeded); });
 }
 
 void DocumentCommands::runHelper(const HelperProgram &program, const QStringList &arguments,
@@ -172,7 +172,7 @@ void DocumentCommands::runHelper(const HelperProgram &program, const QStringList
 
 void DocumentCommands::reportDone(const QString &path, bool succeeded)
 {
-    reportsOpening.remove(path);
+    m_reportsOpening.remove(path);
     QApplication::restoreOverrideCursor();
     if (!succeeded)
         fail();
@@ -182,16 +182,16 @@ void DocumentCommands::reportDone(const QString &path, bool succeeded)
 // A closed help window is gone, and with it whatever was typed into it.
 void DocumentCommands::showHelp()
 {
-    if (!finestraAjuda || !finestraAjuda->isVisible()) {
-        delete finestraAjuda;
-        finestraAjuda = new frmAjuda(escala, &mainWindow);
+    if (!m_finestraAjuda || !m_finestraAjuda->isVisible()) {
+        delete m_finestraAjuda;
+        m_finestraAjuda = new frmAjuda(m_escala, &m_mainWindow);
     }
-    finestraAjuda->show();
-    finestraAjuda->raise();
-    finestraAjuda->activateWindow();
+    m_finestraAjuda->show();
+    m_finestraAjuda->raise();
+    m_finestraAjuda->activateWindow();
 }
 
 void DocumentCommands::fail()
 {
-    showMessage(&mainWindow, MissatgeFallada);
+    showMessage(&m_mainWindow, MissatgeFallada);
 }

@@ -60,12 +60,12 @@ private:
     void showHelp();
     void fail();
 
-    Concentracio &mainWindow;
-    float escala;
-    HelperProgram opener;
-    HelperProgram helper;
+    Concentracio &m_mainWindow;
+    float m_escala;
+    HelperProgram m_opener;
+    HelperProgram m_helper;
     // Reports whose helper is still running: choosing one again while
     // Writer opens it must not open a second copy.
-    QSet<QString> reportsOpening;
-    QPointer<frmAjuda> finestraAjuda;
+    QSet<QString> m_reportsOpening;
+    QPointer<frmAjuda> m_finestraAjuda;
 };
