@@ -105,8 +105,10 @@ void offerHonestContextMenu(QLineEdit *box)
     box->setContextMenuPolicy(Qt::CustomContextMenu);
     QObject::connect(box, &QWidget::customContextMenuRequested, box, [box](const QPoint &at) {
         QMenu *menu = box->createStandardContextMenu();
-        if (auto *selectAll = menu->findChild<QAction *>(QStringLiteral("select-all")))
-            selectAll->setText(selectAll->text().section(QLatin1Char('\t'), 0, 0));
+        const QString selectAll = QKeySequence(QKeySequence::SelectAll).toString(QKeySequence::NativeText);
+        for (QAction *item : menu->actions())
+            if (item->text().section(QLatin1Char('\t'), 1) == selectAll)
+                item->setText(item->text().section(QLatin1Char('\t'), 0, 0));
         menu->setAttribute(Qt::WA_DeleteOnClose);
         menu->popup(box->mapToGlobal(at));
     });
