@@ -27,6 +27,14 @@ const QString Failure = QStringLiteral("El procés requerit ha fallat");
 const QString Title = QStringLiteral("Concentració de les dissolucions");
 const QString UserClipboard = QStringLiteral("apunts de l'alumne");
 
+// The document commands wired to the window as the program wires them.
+DocumentCommands *wiredCommands(Concentracio &window, float escala = 1.0f)
+{
+    auto *commands = new DocumentCommands(window, escala);
+    QObject::connect(&window, &Concentracio::commandChosen, commands, &DocumentCommands::command);
+    return commands;
+}
+
 // Closes every message box as it appears and keeps its text.
 class MessageWatcher : public QObject {
 public:
@@ -186,8 +194,7 @@ void TestDocuments::shellCommands()
         touch(models() + file);
 
     Concentracio window;
-    auto *commands = new DocumentCommands(window, 1.0f);
-    QObject::connect(&window, &Concentracio::commandChosen, commands, &DocumentCommands::command);
+    auto *commands = wiredCommands(window);
     const QString record = folder->path() + "/opened";
     std::optional<DesktopWithoutHandlers> bare;
     if (desktop == Desktop::NoHandlers)
@@ -266,8 +273,7 @@ void TestDocuments::reportCommands()
     const QString script = QString("printf '%s\\n' \"$@\" > '%1'; %2").arg(record, ending);
 
     Concentracio window;
-    auto *commands = new DocumentCommands(window, 1.0f);
-    QObject::connect(&window, &Concentracio::commandChosen, commands, &DocumentCommands::command);
+    auto *commands = wiredCommands(window);
     commands->setReportHelper({program, {"-c", script, "sh"}});
     QSignalSpy finished(commands, &DocumentCommands::reportFinished);
     MessageWatcher messages;
@@ -306,8 +312,7 @@ void TestDocuments::reportChosenAgainWhileOpening()
     const QString record = folder->path() + "/runs";
     const QString script = QString("echo run >> '%1'; sleep 0.3").arg(record);
     Concentracio window;
-    auto *commands = new DocumentCommands(window, 1.0f);
-    QObject::connect(&window, &Concentracio::commandChosen, commands, &DocumentCommands::command);
+    auto *commands = wiredCommands(window);
     commands->setReportHelper({"/bin/sh", {"-c", script, "sh"}});
     QSignalSpy finished(commands, &DocumentCommands::reportFinished);
     QAction *fitxa = action(window, "ArxiuInformFitxa");
@@ -331,8 +336,7 @@ void TestDocuments::reportThatNeverEndsFails()
     const QString answers = folder->path() + "/answers";
     const QString script = QString("[ -e '%1' ] || exec sleep 600").arg(answers);
     Concentracio window;
-    auto *commands = new DocumentCommands(window, 1.0f);
-    QObject::connect(&window, &Concentracio::commandChosen, commands, &DocumentCommands::command);
+    auto *commands = wiredCommands(window);
     commands->setReportHelper({"/bin/sh", {"-c", script, "sh"}, 1});
     QSignalSpy finished(commands, &DocumentCommands::reportFinished);
     MessageWatcher messages;
@@ -430,8 +434,7 @@ void TestDocuments::helpGeometry()
 void TestDocuments::helpWindowIsReused()
 {
     Concentracio window;
-    auto *commands = new DocumentCommands(window, 0.78125f);
-    QObject::connect(&window, &Concentracio::commandChosen, commands, &DocumentCommands::command);
+    auto *commands = wiredCommands(window, 0.78125f);
     control<QAction>(window, "mnuAjuda")->trigger();
     frmAjuda *first = commands->ajuda();
     QVERIFY(first);
