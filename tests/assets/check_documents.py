@@ -90,6 +90,17 @@ def unknown_words(text, known):
     return sorted(w for w in words if any(c.isalpha() for c in w) and w not in known)
 
 
+def count_faults(folder, faults_in, calculations=False):
+    """Prints each fault that faults_in finds in a paragraph of a source."""
+    failures = 0
+    for path in sources(folder):
+        for paragraph in paragraphs(path, calculations):
+            for fault in faults_in(paragraph):
+                print(f"{path.name}: {fault}")
+                failures += 1
+    return failures
+
+
 def check_spelling(folder, word_list):
     known = set(pathlib.Path(word_list).read_text(encoding="utf-8").split())
     failures = 0
@@ -100,16 +111,11 @@ def check_spelling(folder, word_list):
     return failures
 
 
-def check_spaces(folder):
-    failures = 0
-    for path in sources(folder):
-        for paragraph in paragraphs(path):
-            for pattern, fault in ((NUMBER_THEN_UNIT, "before a unit"), (SPACED_EQUALS, "by an equals sign")):
-                for match in pattern.finditer(paragraph):
-                    start = max(0, match.start() - 25)
-                    print(f"{path.name}: plain space {fault} in «…{paragraph[start:match.end() + 5]}»")
-                    failures += 1
-    return failures
+def space_faults(paragraph):
+    for pattern, fault in ((NUMBER_THEN_UNIT, "before a unit"), (SPACED_EQUALS, "by an equals sign")):
+        for match in pattern.finditer(paragraph):
+            start = max(0, match.start() - 25)
+            yield f"plain space {fault} in «…{paragraph[start:match.end() + 5]}»"
 
 
 def catalan_number(text):
@@ -128,36 +134,25 @@ def calculation_fault(expression, written):
     return None
 
 
-def check_numbers(folder):
-    failures = 0
-    for path in sources(folder):
-        for paragraph in paragraphs(path, calculations=True):
-            faults = [calculation_fault(*m.groups()) for m in CALCULATION.finditer(paragraph)]
-            faults += [f"{m.group(1)} after «=» has no calculation" for m in RESULT.finditer(paragraph)
-                       if not DATUM_SYMBOL.search(paragraph[:m.start()])]
-            faults += ["a calculation with no number after it"] * (paragraph.count("⟦") - len(CALCULATION.findall(paragraph)))
-            for fault in filter(None, faults):
-                print(f"{path.name}: {fault} in «{paragraph.replace('⟦', '[').replace('⟧', ']')[:160]}»")
-                failures += 1
-    return failures
+def number_faults(paragraph):
+    faults = [calculation_fault(*m.groups()) for m in CALCULATION.finditer(paragraph)]
+    faults += [f"{m.group(1)} after «=» has no calculation" for m in RESULT.finditer(paragraph)
+               if not DATUM_SYMBOL.search(paragraph[:m.start()])]
+    faults += ["a calculation with no number after it"] * (paragraph.count("⟦") - len(CALCULATION.findall(paragraph)))
+    shown = paragraph.replace('⟦', '[').replace('⟧', ']')[:160]
+    return [f"{fault} in «{shown}»" for fault in faults if fault]
 
 
-def check_wording(folder):
-    failures = 0
-    for path in sources(folder):
-        for paragraph in paragraphs(path):
-            for slip, instead in SLIPS:
-                if slip in paragraph:
-                    print(f"{path.name}: «{slip}» where {instead} is meant, in «{paragraph[:120]}»")
-                    failures += 1
-    return failures
+def wording_faults(paragraph):
+    return [f"«{slip}» where {instead} is meant, in «{paragraph[:120]}»" for slip, instead in SLIPS if slip in paragraph]
 
 
 def main(argv):
     if len(argv) == 4 and argv[1] == "spelling":
         failures = check_spelling(argv[2], argv[3])
     elif len(argv) == 3 and argv[1] in ("spaces", "numbers", "wording"):
-        failures = {"spaces": check_spaces, "numbers": check_numbers, "wording": check_wording}[argv[1]](argv[2])
+        faults_in = {"spaces": space_faults, "numbers": number_faults, "wording": wording_faults}[argv[1]]
+        failures = count_faults(argv[2], faults_in, calculations=argv[1] == "numbers")
     else:
         print(__doc__, file=sys.stderr)
         return 2
