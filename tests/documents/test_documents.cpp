@@ -35,6 +35,15 @@ DocumentCommands *wiredCommands(Concentracio &window, float escala = 1.0f)
     return commands;
 }
 
+// The document commands with a shell script standing in for the report helper.
+DocumentCommands *reportScript(Concentracio &window, const QString &script, const QString &shell = "/bin/sh",
+                               int secondsAllowed = 0)
+{
+    auto *commands = wiredCommands(window);
+    commands->setReportHelper({shell, {"-c", script, "sh"}, secondsAllowed});
+    return commands;
+}
+
 // Closes every message box as it appears and keeps its text.
 class MessageWatcher : public QObject {
 public:
@@ -273,8 +282,7 @@ void TestDocuments::reportCommands()
     const QString script = QString("printf '%s\\n' \"$@\" > '%1'; %2").arg(record, ending);
 
     Concentracio window;
-    auto *commands = wiredCommands(window);
-    commands->setReportHelper({program, {"-c", script, "sh"}});
+    auto *commands = reportScript(window, script, program);
     QSignalSpy finished(commands, &DocumentCommands::reportFinished);
     MessageWatcher messages;
 
@@ -312,8 +320,7 @@ void TestDocuments::reportChosenAgainWhileOpening()
     const QString record = folder->path() + "/runs";
     const QString script = QString("echo run >> '%1'; sleep 0.3").arg(record);
     Concentracio window;
-    auto *commands = wiredCommands(window);
-    commands->setReportHelper({"/bin/sh", {"-c", script, "sh"}});
+    auto *commands = reportScript(window, script);
     QSignalSpy finished(commands, &DocumentCommands::reportFinished);
     QAction *fitxa = action(window, "ArxiuInformFitxa");
 
@@ -336,8 +343,7 @@ void TestDocuments::reportThatNeverEndsFails()
     const QString answers = folder->path() + "/answers";
     const QString script = QString("[ -e '%1' ] || exec sleep 600").arg(answers);
     Concentracio window;
-    auto *commands = wiredCommands(window);
-    commands->setReportHelper({"/bin/sh", {"-c", script, "sh"}, 1});
+    auto *commands = reportScript(window, script, "/bin/sh", 1);
     QSignalSpy finished(commands, &DocumentCommands::reportFinished);
     MessageWatcher messages;
 
