@@ -2,16 +2,18 @@
 
 #include "common/core/CompanionFiles.h"
 #include "common/core/PrivateFolder.h"
+#include "common/core/PupilCopy.h"
 #include "common/widgets/MessageBox.h"
 #include "model/documents/frmAjuda.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QTimer>
+#include <QUrl>
 
 const QString DocumentCommands::MissatgeFallada = QStringLiteral("El procés requerit ha fallat");
 const QString DocumentCommands::TitolFitxa = QStringLiteral("Concentració de les dissolucions");
@@ -33,18 +35,7 @@ const ShellDocument ShellDocuments[] = {
 
 QString companionPath(const QString &file)
 {
-    return Directori_Actual() + companionFile(file);
-}
-
-// The bridge is built for the system's own interpreter, which another one
-// earlier on the PATH may lack.
-QString pythonInterpreter()
-{
-    const QString system = QStringLiteral("/usr/bin/python3");
-    if (QFileInfo(system).isExecutable())
-        return system;
-    const QString found = QStandardPaths::findExecutable(QStringLiteral("python3"));
-    return found.isEmpty() ? QStringLiteral("python3") : found;
+    return pupilCopyOf(Directori_Actual() + companionFile(file));
 }
 
 } // namespace
@@ -55,18 +46,6 @@ QString Directori_Actual()
     if (!directory.endsWith(QLatin1Char('/')))
         directory += QLatin1Char('/');
     return directory;
-}
-
-DocumentCommands::HelperProgram DocumentCommands::defaultOpener()
-{
-    return {QStringLiteral("xdg-open"), {}};
-}
-
-// The helper limits each of its steps; this only stops a helper that
-// outlives all of them together.
-DocumentCommands::HelperProgram DocumentCommands::defaultReportHelper()
-{
-    return {pythonInterpreter(), {QCoreApplication::applicationDirPath() + QStringLiteral("/informe.py")}, 240};
 }
 
 DocumentCommands::DocumentCommands(Concentracio &window, float escalaPantalla)
@@ -120,11 +99,16 @@ void DocumentCommands::openWithDesktop(const QString &file)
     const QString path = companionPath(file);
     if (!QFileInfo(path).isFile())
         return fail();
-    runHelper(m_opener, {path}, [this](bool succeeded) {
-        if (!succeeded)
-            fail();
-        emit openerFinished(succeeded);
-    });
+    if (m_opener.program.isEmpty())
+        return openerDone(QDesktopServices::openUrl(QUrl::fromLocalFile(path)));
+    runHelper(m_opener, {path}, [this](bool succeeded) { openerDone(succeeded); });
+}
+
+void DocumentCommands::openerDone(bool succeeded)
+{
+    if (!succeeded)
+        fail();
+    emit openerFinished(succeeded);
 }
 
 // Writer may take many seconds to start: the helper runs on its own while

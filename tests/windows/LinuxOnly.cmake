@@ -1,0 +1,22 @@
+# Tests that need what only Linux has. On Windows each is registered as
+# skipped with its reason, so a run says what it left out and why.
+set(LINUX_ONLY_test_common "plants FIFOs and symbolic links and reads the XDG folders")
+set(LINUX_ONLY_test_startup "binds a Unix-domain socket where the model's single-instance socket goes")
+set(LINUX_ONLY_test_documents "stands POSIX shell scripts in for xdg-open and the report helper")
+set(LINUX_ONLY_test_informe "drives the Linux report helper, python3-uno and LibreOffice Writer")
+set(LINUX_ONLY_test_suite_folder "the suite command and its folder of symbolic links are Linux's")
+set(LINUX_ONLY_test_missing_files "links the shipped files into a suite folder with symbolic links")
+set(LINUX_ONLY_test_planted_files "plants FIFOs and device files")
+set(LINUX_ONLY_test_read_only_runtime "needs a read-only mount of its own")
+set(LINUX_ONLY_bus_walk "walks the AT-SPI accessibility bus over D-Bus")
+set(LINUX_ONLY_listen_walk "listens on the AT-SPI accessibility bus over D-Bus")
+set(LINUX_ONLY_document_spelling "checks the documents' sources, which the Linux build does")
+set(LINUX_ONLY_document_unit_spaces "checks the documents' sources, which the Linux build does")
+set(LINUX_ONLY_document_worked_numbers "checks the documents' sources, which the Linux build does")
+set(LINUX_ONLY_document_wording "checks the documents' sources, which the Linux build does")
+set(LINUX_ONLY_companion_files_regenerated "regenerates the companion files with Linux tools")
+
+function(skipped_on_windows name)
+  add_test(NAME ${name} COMMAND "${CMAKE_COMMAND}" -E echo "Skipped on Windows: ${LINUX_ONLY_${name}}")
+  set_tests_properties(${name} PROPERTIES SKIP_REGULAR_EXPRESSION "Skipped on Windows")
+endfunction()
