@@ -11,4 +11,8 @@ function(windows_program target description)
   set(rc "${CMAKE_CURRENT_BINARY_DIR}/${target}_version.rc")
   configure_file("${PROJECT_SOURCE_DIR}/packaging/windows/version.rc.in" "${rc}" @ONLY)
   target_sources(${target} PRIVATE "${rc}")
+  # WinMain, which a program without a console starts from.
+  if(TARGET Qt6::EntryPointPrivate)
+    target_link_libraries(${target} PRIVATE Qt6::EntryPointPrivate)
+  endif()
 endfunction()

@@ -26,6 +26,12 @@ public:
     bool replaceWith(const std::string &text) const;
 
 private:
+    // The platform's calls: bytes moved (0 at the end), or -1 on an error.
+    qint64 readSome(char *data, qint64 size) const;
+    qint64 writeSome(const char *data, qint64 size) const;
+    bool truncateAndRewind() const;
+    bool flushToDisk() const;
+
     // A descriptor or a handle, whichever the platform gives.
     qintptr m_handle = -1;
 };

@@ -24,32 +24,22 @@ RegularFile::~RegularFile()
         ::close(int(m_handle));
 }
 
-std::optional<QByteArray> RegularFile::readAtMost(qint64 limit) const
+qint64 RegularFile::readSome(char *data, qint64 size) const
 {
-    QByteArray contents(limit, Qt::Uninitialized);
-    qint64 done = 0;
-    while (done < limit) {
-        const ssize_t got = ::read(int(m_handle), contents.data() + done, std::size_t(limit - done));
-        if (got < 0)
-            return std::nullopt;
-        if (got == 0)
-            break;
-        done += got;
-    }
-    contents.truncate(done);
-    return contents;
+    return ::read(int(m_handle), data, std::size_t(size));
 }
 
-bool RegularFile::replaceWith(const std::string &text) const
+qint64 RegularFile::writeSome(const char *data, qint64 size) const
 {
-    if (::ftruncate(int(m_handle), 0) != 0)
-        return false;
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t put = ::write(int(m_handle), text.data() + done, text.size() - done);
-        if (put <= 0)
-            return false;
-        done += static_cast<std::size_t>(put);
-    }
+    return ::write(int(m_handle), data, std::size_t(size));
+}
+
+bool RegularFile::truncateAndRewind() const
+{
+    return ::ftruncate(int(m_handle), 0) == 0 && ::lseek(int(m_handle), 0, SEEK_SET) == 0;
+}
+
+bool RegularFile::flushToDisk() const
+{
     return ::fsync(int(m_handle)) == 0;
 }

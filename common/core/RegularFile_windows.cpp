@@ -40,33 +40,25 @@ RegularFile::~RegularFile()
         ::CloseHandle(handleOf(m_handle));
 }
 
-std::optional<QByteArray> RegularFile::readAtMost(qint64 limit) const
+qint64 RegularFile::readSome(char *data, qint64 size) const
 {
-    QByteArray contents(limit, Qt::Uninitialized);
-    qint64 done = 0;
-    while (done < limit) {
-        DWORD got = 0;
-        if (!::ReadFile(handleOf(m_handle), contents.data() + done, DWORD(limit - done), &got, nullptr))
-            return std::nullopt;
-        if (got == 0)
-            break;
-        done += got;
-    }
-    contents.truncate(done);
-    return contents;
+    DWORD got = 0;
+    return ::ReadFile(handleOf(m_handle), data, DWORD(size), &got, nullptr) ? qint64(got) : -1;
 }
 
-bool RegularFile::replaceWith(const std::string &text) const
+qint64 RegularFile::writeSome(const char *data, qint64 size) const
 {
-    const HANDLE file = handleOf(m_handle);
-    if (!::SetEndOfFile(file))
-        return false;
-    std::size_t done = 0;
-    while (done < text.size()) {
-        DWORD put = 0;
-        if (!::WriteFile(file, text.data() + done, DWORD(text.size() - done), &put, nullptr) || put == 0)
-            return false;
-        done += put;
-    }
-    return ::FlushFileBuffers(file) != 0;
+    DWORD put = 0;
+    return ::WriteFile(handleOf(m_handle), data, DWORD(size), &put, nullptr) ? qint64(put) : -1;
+}
+
+bool RegularFile::truncateAndRewind() const
+{
+    LARGE_INTEGER start {};
+    return ::SetFilePointerEx(handleOf(m_handle), start, nullptr, FILE_BEGIN) && ::SetEndOfFile(handleOf(m_handle));
+}
+
+bool RegularFile::flushToDisk() const
+{
+    return ::FlushFileBuffers(handleOf(m_handle)) != 0;
 }
