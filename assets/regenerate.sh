@@ -79,6 +79,10 @@ path.write_bytes(data)
 EOF
 }
 
+# Tagged, so a screen reader gets the structure, the language and each
+# picture's description; the headings become bookmarks.
+pdf_options='{"UseTaggedPDF":{"type":"boolean","value":"true"},"ExportBookmarks":{"type":"boolean","value":"true"}}'
+
 documents() {
     command -v soffice >/dev/null || { echo "soffice (LibreOffice) not found" >&2; exit 1; }
     mkdir -p "$work/out" "$work/shipped"
@@ -87,7 +91,7 @@ documents() {
         shipped_copy "$docs/$f" "$work/shipped/$f"
     done
     cd "$work/shipped"
-    soffice_convert pdf:writer_pdf_Export T_Concentra.fodt P_Concentra.fodt G_Concentra.fodt
+    soffice_convert "pdf:writer_pdf_Export:$pdf_options" T_Concentra.fodt P_Concentra.fodt G_Concentra.fodt
     soffice_convert "doc:MS Word 97" InformExemConcentra.fodt InformFitxa.fodt
     soffice_convert "pps:MS PowerPoint 97 AutoPlay" T_Concentra.fodp
     for f in T_Concentra.pdf P_Concentra.pdf G_Concentra.pdf \

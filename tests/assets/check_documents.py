@@ -20,6 +20,7 @@ import xml.etree.ElementTree as ET
 
 TEXT = "urn:oasis:names:tc:opendocument:xmlns:text:1.0"
 OFFICE = "urn:oasis:names:tc:opendocument:xmlns:office:1.0"
+SVG = "urn:oasis:names:tc:opendocument:xmlns:svg-compatible:1.0"
 HIDDEN_STYLES = {"Dades_20_model", "Calcul"}
 CALCULATION_STYLE = "Calcul"
 # A hidden expression becomes ⟦expression⟧ in the text the number check reads.
@@ -40,7 +41,9 @@ SLIPS = (
     ("'", "a typographic apostrophe «’»"),
     ("15 a 17 anys", "«de 14 a 17 anys»"),
 )
-BLOCKS = {f"{{{TEXT}}}p", f"{{{TEXT}}}h"}
+# A picture's title and description are read as text of their own.
+DESCRIPTIONS = {f"{{{SVG}}}title", f"{{{SVG}}}desc"}
+BLOCKS = {f"{{{TEXT}}}p", f"{{{TEXT}}}h"} | DESCRIPTIONS
 SPACES = {f"{{{TEXT}}}s": " ", f"{{{TEXT}}}tab": "\t", f"{{{TEXT}}}line-break": "\n"}
 
 UNITS = ("g/mol", "g/cm³", "g/L", "mol/L", "mol/kg", "mol", "kg", "cm³", "L", "g", "ms",
@@ -59,7 +62,7 @@ def inline_text(element, calculations=False):
         if child.tag in SPACES:
             count = int(child.get(f"{{{TEXT}}}c", "1"))
             parts.append(SPACES[child.tag] * count)
-        elif child.tag == f"{{{OFFICE}}}annotation":
+        elif child.tag == f"{{{OFFICE}}}annotation" or child.tag in DESCRIPTIONS:
             pass
         elif style == CALCULATION_STYLE and calculations:
             parts.append(f"⟦{child.text or ''}⟧")
