@@ -97,7 +97,11 @@ documents() {
     for f in T_Concentra.pdf P_Concentra.pdf G_Concentra.pdf \
              InformExemConcentra.doc InformFitxa.doc T_Concentra.pps; do
         [ -s "$work/out/$f" ] || { echo "conversion failed: $f" >&2; exit 1; }
-        case "$f" in *.pdf) pinned_pdf "$work/out/$f" ;; esac
+        case "$f" in
+            *.pdf) pinned_pdf "$work/out/$f" ;;
+            # The PowerPoint export leaves the pictures' descriptions out.
+            *.pps) python3 "$here/tools/pps_descriptions.py" "$work/out/$f" "$docs/${f%.pps}.fodp" ;;
+        esac
         cp "$work/out/$f" "$models/$f"
         echo "$models/$f"
     done

@@ -11,7 +11,8 @@
   check_documents.py wording DOCS_DIR              none of the known real-word slips
   check_documents.py access DOCS_DIR MODELS_DIR    Catalan set as the language, a description for
                                                    every picture, a title for every slide; the PDFs
-                                                   tagged, in Catalan, a described figure a picture
+                                                   tagged, in Catalan, a described figure a picture;
+                                                   the slide show carries every description
 
 The hidden "Dades model" and "Calcul" spans hold data for the checks, not prose.
 """
@@ -193,6 +194,12 @@ def check_access(folder, models):
         if path.suffix == ".fodt" and pdf.exists():
             pictures = len(list(ET.parse(path).getroot().iter(f"{{{DRAW}}}image")))
             faults += [f"{pdf.name}: {fault}" for fault in pdf_faults(pdf, pictures)]
+        show = pathlib.Path(models) / (path.stem + ".pps")
+        if path.suffix == ".fodp" and show.exists():
+            data = show.read_bytes()
+            faults += [f"{show.name}: a picture's description is missing" for text in
+                       (" ".join(e.text.split()) for e in ET.parse(path).getroot().iter(f"{{{SVG}}}desc"))
+                       if text.encode("utf-16-le") not in data]
         for fault in faults:
             print(f"{path.name}: {fault}")
         failures += len(faults)
