@@ -46,6 +46,8 @@ SLIPS = (
     ("litre de dissolvent", "molarity is per litre of solution"),
     ("litres de dissolvent", "molarity is per litre of solution"),
     ("de HCl", "«d’HCl»"),
+    ("de NaCl", "the name («de clorur de sodi», «de sal») beside «d’HCl»"),
+    ("de NaOH", "the name («d’hidròxid de sodi») beside «d’HCl»"),
     ("'", "a typographic apostrophe «’»"),
     ("15 a 17 anys", "«de 14 a 17 anys»"),
 )
