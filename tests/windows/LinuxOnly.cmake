@@ -14,6 +14,7 @@ set(LINUX_ONLY_document_spelling "checks the documents' sources, which the Linux
 set(LINUX_ONLY_document_unit_spaces "checks the documents' sources, which the Linux build does")
 set(LINUX_ONLY_document_worked_numbers "checks the documents' sources, which the Linux build does")
 set(LINUX_ONLY_document_wording "checks the documents' sources, which the Linux build does")
+set(LINUX_ONLY_document_accessibility "checks the documents' sources, which the Linux build does")
 set(LINUX_ONLY_companion_files_regenerated "regenerates the companion files with Linux tools")
 
 function(skipped_on_windows name)
