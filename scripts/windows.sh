@@ -15,7 +15,7 @@ sudo_=""
 
 installPackages() {
   local packages=(
-    cmake ninja-build perl dpkg-dev ccache
+    cmake ninja-build perl dpkg-dev ccache fonts-liberation2
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n
     wine wine64 xvfb xauth imagemagick nsis
@@ -111,8 +111,10 @@ export WINEPATH='Z:$qtPrefix/bin;Z:$gcc;Z:/usr/x86_64-w64-mingw32/lib'
 out='$build/test-output/'"\$(basename "\$1" .exe).txt"
 rm -f "\$out"
 program="Z:\${1//\//\\\\}"
+# Qt's offscreen platform draws with FreeType from one folder of fonts.
+fonts='Z:\\usr\\share\\fonts\\truetype\\liberation2'
 shift
-wine cmd /c "set QT_QPA_PLATFORM=\${QT_QPA_PLATFORM:-windows}&& \$program \$* -o Z:\${out//\//\\\\},txt"
+wine cmd /c "set QT_QPA_PLATFORM=\${QT_QPA_PLATFORM:-windows}&& set QT_QPA_FONTDIR=\$fonts&& \$program \$* -o Z:\${out//\//\\\\},txt"
 status=\$?
 [ -f "\$out" ] && cat "\$out"
 exit \$status
@@ -153,6 +155,8 @@ runTests() {
 makeInstaller() {
   rm -rf "$build/stage"
   cmake --install "$build/suite" --strip
+  # Qt's own DLLs come with their symbol tables.
+  find "$build/stage" -name '*.dll' -exec x86_64-w64-mingw32-strip --strip-unneeded {} +
   cmake --build "$build/suite" --target installer
   ls -l "$build"/suite/Kinetra-*-setup.exe
 }

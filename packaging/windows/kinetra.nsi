@@ -6,6 +6,8 @@
 Unicode true
 Target amd64-unicode
 SetCompressor /SOLID lzma
+; Large enough that the second copy of each DLL (beside the model) costs nothing.
+SetCompressorDictSize 64
 RequestExecutionLevel highest
 
 !include MUI2.nsh

@@ -9,7 +9,7 @@ void clearCalibration()
 {
     const QString path = calibrationFilePath();
     QFile::remove(path);
-    QDir().rmdir(path);
+    QDir(path).removeRecursively();
 }
 
 } // namespace

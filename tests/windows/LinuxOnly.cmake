@@ -4,6 +4,7 @@ set(LINUX_ONLY_test_common "plants FIFOs and symbolic links and reads the XDG fo
 set(LINUX_ONLY_test_startup "binds a Unix-domain socket where the model's single-instance socket goes")
 set(LINUX_ONLY_test_documents "stands POSIX shell scripts in for xdg-open and the report helper")
 set(LINUX_ONLY_test_informe "drives the Linux report helper, python3-uno and LibreOffice Writer")
+set(LINUX_ONLY_test_look "measures captions in the fonts Linux maps the design's to; under Wine Windows' own are missing")
 set(LINUX_ONLY_test_suite_folder "the suite command and its folder of symbolic links are Linux's")
 set(LINUX_ONLY_test_missing_files "links the shipped files into a suite folder with symbolic links")
 set(LINUX_ONLY_test_planted_files "plants FIFOs and device files")
