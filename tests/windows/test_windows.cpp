@@ -148,7 +148,8 @@ void TestWindows::reportChain_data()
     QTest::newRow("never answers") << QByteArray("Do\r\nLoop\r\n") << false;
     QTest::newRow("shows the document")
         << QByteArray("Set f = CreateObject(\"Scripting.FileSystemObject\").CreateTextFile(\"arguments.txt\", True)\r\n"
-                      "For Each a In WScript.Arguments\r\n  f.WriteLine a\r\nNext\r\nf.Close\r\nWScript.Quit 0\r\n")
+                      "For i = 0 To WScript.Arguments.Count - 1\r\n  f.WriteLine WScript.Arguments(i)\r\nNext\r\n"
+                      "f.Close\r\nWScript.Quit 0\r\n")
         << true;
 }
 
@@ -187,7 +188,7 @@ void TestWindows::reportChain()
     QCOMPARE(QGuiApplication::clipboard()->text(), DocumentCommands::TitolFitxa);
     if (succeeds) {
         const QStringList arguments = QString::fromLocal8Bit(readFile(dir.filePath("arguments.txt"))).split(QStringLiteral("\r\n"));
-        QVERIFY(arguments.contains(QStringLiteral("--title")));
+        QVERIFY(arguments.contains(DocumentCommands::TitolFitxa));
         QVERIFY(arguments.contains(pupilFolder() + QStringLiteral("/InformFitxa.doc")));
     }
 }
