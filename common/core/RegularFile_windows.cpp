@@ -13,16 +13,11 @@ HANDLE handleOf(qintptr value)
 
 // FILE_FLAG_OPEN_REPARSE_POINT opens a link or junction itself rather than
 // its target, and the type check then refuses it, as it refuses a pipe or a
-// device. Some file systems (Wine's among them) show a link only in the
-// path's own attributes, so those are asked first too.
+// device.
 RegularFile::RegularFile(const QString &path, Access access)
 {
-    const auto *name = reinterpret_cast<const wchar_t *>(path.utf16());
-    const DWORD before = ::GetFileAttributesW(name);
-    if (before != INVALID_FILE_ATTRIBUTES && (before & FILE_ATTRIBUTE_REPARSE_POINT))
-        return;
     const bool reading = access == Access::Read;
-    const HANDLE file = ::CreateFileW(name,
+    const HANDLE file = ::CreateFileW(reinterpret_cast<const wchar_t *>(path.utf16()),
                                       reading ? GENERIC_READ : GENERIC_WRITE,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                       reading ? OPEN_EXISTING : OPEN_ALWAYS,

@@ -95,7 +95,8 @@ void TestWindows::calibrationRefusesWhatIsNotItsFile()
         if (!::CreateSymbolicLinkW(native(path), native(victim), SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE))
             QSKIP("This account may not make symbolic links");
         // Wine makes a host link, which Windows calls sees as the file itself.
-        if (!(::GetFileAttributesW(native(path)) & FILE_ATTRIBUTE_REPARSE_POINT))
+        const DWORD attributes = ::GetFileAttributesW(native(path));
+        if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
             QSKIP("Links here are not reparse points");
     } else {
         QFile file(path);
