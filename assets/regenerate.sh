@@ -111,6 +111,10 @@ path.write_bytes(data)
 EOF
 }
 
+# Tagged, so a screen reader gets the structure, the language and each
+# picture's description; the headings become bookmarks.
+pdf_options='{"UseTaggedPDF":{"type":"boolean","value":"true"},"ExportBookmarks":{"type":"boolean","value":"true"}}'
+
 documents() {
     mkdir -p "$work/out" "$work/shipped"
     for f in T_Concentra.fodt P_Concentra.fodt G_Concentra.fodt \
@@ -118,13 +122,17 @@ documents() {
         shipped_copy "$docs/$f" "$work/shipped/$f"
     done
     cd "$work/shipped"
-    soffice_convert pdf:writer_pdf_Export T_Concentra.fodt P_Concentra.fodt G_Concentra.fodt
+    soffice_convert "pdf:writer_pdf_Export:$pdf_options" T_Concentra.fodt P_Concentra.fodt G_Concentra.fodt
     soffice_convert "doc:MS Word 97" InformExemConcentra.fodt InformFitxa.fodt
     soffice_convert "pps:MS PowerPoint 97 AutoPlay" T_Concentra.fodp
     for f in T_Concentra.pdf P_Concentra.pdf G_Concentra.pdf \
              InformExemConcentra.doc InformFitxa.doc T_Concentra.pps; do
         [ -s "$work/out/$f" ] || { echo "conversion failed: $f" >&2; exit 1; }
-        case "$f" in *.pdf) pinned_pdf "$work/out/$f" ;; esac
+        case "$f" in
+            *.pdf) pinned_pdf "$work/out/$f" ;;
+            # The PowerPoint export leaves the pictures' descriptions out.
+            *.pps) python3 "$here/tools/pps_descriptions.py" "$work/out/$f" "$docs/${f%.pps}.fodp" ;;
+        esac
         cp "$work/out/$f" "$models/$f"
         echo "$models/$f"
     done
