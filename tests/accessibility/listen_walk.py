@@ -111,11 +111,12 @@ class Listen(bus_walk.Walk):
         self.hear("the first result", "announcement", since=before)
         during = len(self.heard)
         self.type("44")
-        self.hear("the changed result", "announcement", since=during)
+        self.hear("the final result", "announcement", "1.711", since=during)
         self.pump(1.5)
         said = [h[2] for h in self.heard[before:] if h[0] == "announcement" and "Molaritat" in h[2]]
-        # A pause after "58." tells its result; the last one told is the one shown.
-        self.check(len(said) == 2 and "1.724" in said[0] and "1.711" in said[1],
+        # A pause after "58." tells its result (a loaded machine may pause
+        # after "58.4" too); the last one told is the one shown.
+        self.check(len(said) >= 2 and "1.724" in said[0] and "1.711" in said[-1],
                    "typing the third datum announced %s" % said)
         self.keys("Tab", "space")
         for _ in range(12):
