@@ -151,12 +151,14 @@ void DocumentCommands::runHelper(const HelperProgram &program, const QStringList
     process->setStandardOutputFile(QProcess::nullDevice());
     process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     // A crash also ends in finished(); only a failed start, which comes
-    // within start(), does not.
-    connect(process, &QProcess::errorOccurred, this, [process, done](QProcess::ProcessError error) {
+    // within start(), does not. Its failure message waits until start() has
+    // returned: the message's own event loop would delete the process while
+    // this function still uses it.
+    connect(process, &QProcess::errorOccurred, this, [this, process, done](QProcess::ProcessError error) {
         if (error != QProcess::FailedToStart)
             return;
         process->deleteLater();
-        done(false);
+        QMetaObject::invokeMethod(this, [done] { done(false); }, Qt::QueuedConnection);
     });
     // A limited helper's chain ends with it; the desktop's opener starts
     // viewers that must outlive it.
