@@ -13,7 +13,7 @@ namespace {
 // handful of sizes cost a few images, made once.
 Surface::SpriteKey spriteKey(const Circle &c, qreal pixelRatio)
 {
-    const auto quarters = static_cast<quint64>(std::lround(c.size / TwipsPerPixel * 4)) & 0xFFFF;
+    const auto quarters = static_cast<quint64>(std::lround(twipsToPixelsF(c.size) * 4)) & 0xFFFF;
     const auto ratio = static_cast<quint64>(std::lround(pixelRatio * 4)) & 0xFF;
     return {quarters | ratio << 16 | static_cast<quint64>(c.fill.value()) << 24, c.border.value()};
 }
@@ -64,24 +64,29 @@ void Surface::setLineWidth(int pixels)
     m_lineWidth = std::max(1, pixels);
 }
 
+qreal Surface::lineWidth() const
+{
+    return m_lineWidth * zoom();
+}
+
 void Surface::drawLine(float x1, float y1, float x2, float y2, Rgb colour)
 {
     QPainter p(&m_image);
-    p.setPen(QPen(toColour(colour), m_lineWidth, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(x1 / TwipsPerPixel, y1 / TwipsPerPixel), QPointF(x2 / TwipsPerPixel, y2 / TwipsPerPixel));
+    p.setPen(QPen(toColour(colour), lineWidth(), Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(twipsToPixelsF(x1), twipsToPixelsF(y1)), QPointF(twipsToPixelsF(x2), twipsToPixelsF(y2)));
 }
 
 QRectF Surface::ellipseRect(float cx, float cy, float radius, float aspect) const
 {
-    const double rx = (aspect <= 1 ? radius : radius / aspect) / TwipsPerPixel;
-    const double ry = (aspect <= 1 ? radius * aspect : radius) / TwipsPerPixel;
-    return QRectF(cx / TwipsPerPixel - rx, cy / TwipsPerPixel - ry, 2 * rx, 2 * ry);
+    const double rx = twipsToPixelsF(aspect <= 1 ? radius : radius / aspect);
+    const double ry = twipsToPixelsF(aspect <= 1 ? radius * aspect : radius);
+    return QRectF(twipsToPixelsF(cx) - rx, twipsToPixelsF(cy) - ry, 2 * rx, 2 * ry);
 }
 
 void Surface::drawEllipse(float cx, float cy, float radius, Rgb colour, float aspect)
 {
     QPainter p(&m_image);
-    p.setPen(QPen(toColour(colour), m_lineWidth));
+    p.setPen(QPen(toColour(colour), lineWidth()));
     p.drawEllipse(ellipseRect(cx, cy, radius, aspect));
 }
 
@@ -92,7 +97,7 @@ void Surface::drawArc(float cx, float cy, float radius, Rgb colour, double start
     if (span <= 0)
         span += 2 * M_PI;
     QPainter p(&m_image);
-    p.setPen(QPen(toColour(colour), m_lineWidth));
+    p.setPen(QPen(toColour(colour), lineWidth()));
     p.drawArc(ellipseRect(cx, cy, radius, aspect), static_cast<int>(std::lround(start * SixteenthsPerRadian)),
               static_cast<int>(std::lround(span * SixteenthsPerRadian)));
 }
@@ -149,16 +154,18 @@ const QImage &Surface::sprite(const SpriteKey &key, const Circle &circle, qreal 
     auto found = m_sprites.constFind(key);
     if (found != m_sprites.cend())
         return *found;
-    const double diameter = std::max(1.0, std::round(double(circle.size) / TwipsPerPixel * 4) / 4);
+    const double diameter = std::max(1.0, std::round(double(circle.size) / TwipsPerPixel * zoom() * 4) / 4);
+    // The outline grows with the zoom like every other line.
+    const double outline = zoom();
     const int side = static_cast<int>(std::ceil((diameter + 1) * pixelRatio));
     QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     image.setDevicePixelRatio(pixelRatio);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(toColour(circle.border), 1));
+    p.setPen(QPen(toColour(circle.border), outline));
     p.setBrush(toColour(circle.fill));
-    p.drawEllipse(QRectF(0.5, 0.5, diameter - 1, diameter - 1));
+    p.drawEllipse(QRectF(outline / 2, outline / 2, diameter - outline, diameter - outline));
     return *m_sprites.insert(key, image);
 }
 
@@ -176,7 +183,7 @@ void Surface::paint(QPainter &painter) const
         if (!c.visible || c.size <= 0)
             continue;
         const QPoint at(twipsToPixels(c.left), twipsToPixels(c.top));
-        const qreal side = c.size / TwipsPerPixel + 1;
+        const qreal side = twipsToPixelsF(c.size) + 1;
         if (!clip.isNull() && !clip.intersects(QRectF(at, QSizeF(side, side))))
             continue;
         const SpriteKey key = spriteKey(c, ratio);

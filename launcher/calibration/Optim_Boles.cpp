@@ -30,7 +30,7 @@ QFont boldFont(const QFont &base, float points)
 {
     QFont font(base);
     font.setBold(true);
-    font.setPointSizeF(points);
+    setFontPoints(font, points);
     return font;
 }
 
