@@ -15,9 +15,10 @@ protected:
     {
         if (event->type() != QEvent::KeyPress)
             return false;
+        // Keys go to the focused widget.
         auto *button = qobject_cast<QPushButton *>(watched);
         const auto *key = static_cast<QKeyEvent *>(event);
-        if (!button || !button->hasFocus() || !isEnter(*key))
+        if (!button || !isEnter(*key))
             return false;
         // Held down, the key presses once.
         if (!key->isAutoRepeat())
