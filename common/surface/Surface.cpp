@@ -9,11 +9,12 @@
 
 namespace {
 
-// Sprites are cached per quarter pixel of size, so a few hundred circles of a
-// handful of sizes cost a few images, made once.
+// Sprites are cached per quarter pixel of size (of the design's pixels, so
+// zoomed circles take no more sizes), so a few hundred circles of a handful
+// of sizes cost a few images, made once.
 Surface::SpriteKey spriteKey(const Circle &c, qreal pixelRatio)
 {
-    const auto quarters = static_cast<quint64>(std::lround(twipsToPixelsF(c.size) * 4)) & 0xFFFF;
+    const auto quarters = static_cast<quint64>(std::lround(c.size / TwipsPerPixel * 4)) & 0xFFFF;
     const auto ratio = static_cast<quint64>(std::lround(pixelRatio * 4)) & 0xFF;
     return {quarters | ratio << 16 | static_cast<quint64>(c.fill.value()) << 24, c.border.value()};
 }
@@ -154,7 +155,7 @@ const QImage &Surface::sprite(const SpriteKey &key, const Circle &circle, qreal 
     auto found = m_sprites.constFind(key);
     if (found != m_sprites.cend())
         return *found;
-    const double diameter = std::max(1.0, std::round(double(circle.size) / TwipsPerPixel * zoom() * 4) / 4);
+    const double diameter = std::max(1.0, std::round(double(circle.size) / TwipsPerPixel * 4) / 4 * zoom());
     // The outline grows with the zoom like every other line.
     const double outline = zoom();
     const int side = static_cast<int>(std::ceil((diameter + 1) * pixelRatio));
@@ -166,6 +167,14 @@ const QImage &Surface::sprite(const SpriteKey &key, const Circle &circle, qreal 
     p.setPen(QPen(toColour(circle.border), outline));
     p.setBrush(toColour(circle.fill));
     p.drawEllipse(QRectF(outline / 2, outline / 2, diameter - outline, diameter - outline));
+    // The launcher's particles each have a colour of their own and change
+    // size with depth: left to grow, the cache would take hundreds of
+    // megabytes on a large screen. Starting afresh costs one frame's sprites.
+    if (m_spriteBytes + image.sizeInBytes() > MostSpriteBytes) {
+        m_sprites.clear();
+        m_spriteBytes = 0;
+    }
+    m_spriteBytes += image.sizeInBytes();
     return *m_sprites.insert(key, image);
 }
 

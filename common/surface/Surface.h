@@ -58,5 +58,7 @@ private:
     Rgb m_background{255, 255, 255};
     QImage m_image;
     CircleSet m_circles;
+    static constexpr qsizetype MostSpriteBytes = 4 << 20;
     mutable QHash<SpriteKey, QImage> m_sprites;
+    mutable qsizetype m_spriteBytes = 0;
 };

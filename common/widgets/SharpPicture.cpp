@@ -4,15 +4,28 @@
 
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QImageReader>
 
 namespace {
 
-QPixmap finePicture(const QString &path)
+QString finePath(const QString &path)
 {
     const QFileInfo plain(path);
-    // Qt reads the ratio from the "@2x" in the name.
-    return QPixmap(plain.path() + QLatin1Char('/') + plain.completeBaseName() + QStringLiteral("@2x.")
-                   + plain.suffix());
+    return plain.path() + QLatin1Char('/') + plain.completeBaseName() + QStringLiteral("@2x.") + plain.suffix();
+}
+
+// Read straight at the size it shows at: neither the picture at its own
+// size nor a scaled copy of it stays in memory, which on a large screen
+// would take tens of megabytes.
+QPixmap zoomedPicture(const QString &path, qreal fineness, qreal device)
+{
+    QImageReader reader(path);
+    if (!reader.canRead())
+        return {};
+    reader.setScaledSize((QSizeF(reader.size()) / fineness * device * zoom()).toSize());
+    QImage image = reader.read();
+    image.setDevicePixelRatio(device);
+    return QPixmap::fromImage(std::move(image));
 }
 
 } // namespace
@@ -21,16 +34,13 @@ QPixmap sharpPicture(const QString &path)
 {
     const qreal device = qApp->devicePixelRatio();
     const qreal factor = device * zoom();
-    QPixmap picture;
     // Scaled down, the fine picture is sharper than the plain one scaled up.
-    if (device > 1 || factor > 1.5)
-        picture = finePicture(path);
-    if (picture.isNull())
-        picture = QPixmap(path);
-    if (zoom() == 1 || picture.isNull())
-        return picture;
-    const QSize onScreen = (picture.deviceIndependentSize() * factor).toSize();
-    QPixmap zoomed = picture.scaled(onScreen, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    zoomed.setDevicePixelRatio(device);
-    return zoomed;
+    const bool fine = device > 1 || factor > 1.5;
+    if (zoom() != 1) {
+        const QPixmap picture = fine ? zoomedPicture(finePath(path), 2, device) : QPixmap();
+        return picture.isNull() ? zoomedPicture(path, 1, device) : picture;
+    }
+    // Qt reads the ratio from the "@2x" in the name.
+    const QPixmap picture = fine ? QPixmap(finePath(path)) : QPixmap();
+    return picture.isNull() ? QPixmap(path) : picture;
 }

@@ -116,6 +116,13 @@ void Optim_Boles::tick()
     Caja->update();
 }
 
+void Optim_Boles::putAway()
+{
+    hide();
+    destroy();
+    Caja->resizeTwips(0, 0);
+}
+
 void Optim_Boles::showMarks()
 {
     lblPunts->setMarks(m_measurement.marks());
