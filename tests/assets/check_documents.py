@@ -9,6 +9,10 @@
                                                    "Calcul" expression before it, to the digits
                                                    written; every number after "=" has one
   check_documents.py wording DOCS_DIR              none of the known real-word slips
+  check_documents.py access DOCS_DIR MODELS_DIR    Catalan set as the language, a description for
+                                                   every picture, a title for every slide; the PDFs
+                                                   tagged, in Catalan, a described figure a picture;
+                                                   the slide show carries every description
 
 The hidden "Dades model" and "Calcul" spans hold data for the checks, not prose.
 """
@@ -20,6 +24,11 @@ import xml.etree.ElementTree as ET
 
 TEXT = "urn:oasis:names:tc:opendocument:xmlns:text:1.0"
 OFFICE = "urn:oasis:names:tc:opendocument:xmlns:office:1.0"
+SVG = "urn:oasis:names:tc:opendocument:xmlns:svg-compatible:1.0"
+DRAW = "urn:oasis:names:tc:opendocument:xmlns:drawing:1.0"
+PRESENTATION = "urn:oasis:names:tc:opendocument:xmlns:presentation:1.0"
+DC = "http://purl.org/dc/elements/1.1/"
+META = "urn:oasis:names:tc:opendocument:xmlns:meta:1.0"
 HIDDEN_STYLES = {"Dades_20_model", "Calcul"}
 CALCULATION_STYLE = "Calcul"
 # A hidden expression becomes ⟦expression⟧ in the text the number check reads.
@@ -37,10 +46,15 @@ SLIPS = (
     ("litre de dissolvent", "molarity is per litre of solution"),
     ("litres de dissolvent", "molarity is per litre of solution"),
     ("de HCl", "«d’HCl»"),
+    ("de NaCl", "the name («de clorur de sodi», «de sal») beside «d’HCl»"),
+    ("de NaOH", "the name («d’hidròxid de sodi») beside «d’HCl»"),
     ("'", "a typographic apostrophe «’»"),
     ("15 a 17 anys", "«de 14 a 17 anys»"),
 )
-BLOCKS = {f"{{{TEXT}}}p", f"{{{TEXT}}}h"}
+# A picture's title and description are read as text of their own.
+DESCRIPTIONS = {f"{{{SVG}}}title", f"{{{SVG}}}desc"}
+# The title and author in the metadata are read too: a PDF shows them.
+BLOCKS = {f"{{{TEXT}}}p", f"{{{TEXT}}}h", f"{{{DC}}}title", f"{{{META}}}initial-creator"} | DESCRIPTIONS
 SPACES = {f"{{{TEXT}}}s": " ", f"{{{TEXT}}}tab": "\t", f"{{{TEXT}}}line-break": "\n"}
 
 UNITS = ("g/mol", "g/cm³", "g/L", "mol/L", "mol/kg", "mol", "kg", "cm³", "L", "g", "ms",
@@ -59,7 +73,7 @@ def inline_text(element, calculations=False):
         if child.tag in SPACES:
             count = int(child.get(f"{{{TEXT}}}c", "1"))
             parts.append(SPACES[child.tag] * count)
-        elif child.tag == f"{{{OFFICE}}}annotation":
+        elif child.tag == f"{{{OFFICE}}}annotation" or child.tag in DESCRIPTIONS:
             pass
         elif style == CALCULATION_STYLE and calculations:
             parts.append(f"⟦{child.text or ''}⟧")
@@ -73,8 +87,7 @@ def paragraphs(path, calculations=False):
     if path.suffix == ".txt":
         return path.read_text(encoding="utf-8").splitlines()
     root = ET.parse(path).getroot()
-    body = root.find(f"{{{OFFICE}}}body")
-    return [inline_text(e, calculations) for e in body.iter() if e.tag in BLOCKS]
+    return [inline_text(e, calculations) for e in root.iter() if e.tag in BLOCKS]
 
 
 def sources(folder):
@@ -147,9 +160,59 @@ def wording_faults(paragraph):
     return [f"«{slip}» where {instead} is meant, in «{paragraph[:120]}»" for slip, instead in SLIPS if slip in paragraph]
 
 
+def described(frame):
+    return any((frame.findtext(tag) or "").strip() for tag in DESCRIPTIONS)
+
+
+def access_faults(path):
+    root = ET.parse(path).getroot()
+    if root.findtext(f".//{{{DC}}}language") != "ca-ES":
+        yield "the language is not set to Catalan (ca-ES)"
+    frames = [f for f in root.iter(f"{{{DRAW}}}frame") if f.find(f"{{{DRAW}}}image") is not None]
+    yield from ["a picture without a description"] * sum(not described(f) for f in frames)
+    for number, page in enumerate(root.iter(f"{{{DRAW}}}page"), 1):
+        titles = [f for f in page.iter(f"{{{DRAW}}}frame") if f.get(f"{{{PRESENTATION}}}class") == "title"]
+        if not any("".join(t.itertext()).strip() for t in titles):
+            yield f"slide {number} has no title"
+
+
+def pdf_faults(pdf, pictures):
+    data = pdf.read_bytes()
+    if not re.search(rb"/MarkInfo\s*<<\s*/Marked\s+true", data):
+        yield "not tagged"
+    if not re.search(rb"/Lang\s*\(ca-ES\)", data):
+        yield "its language is not Catalan (ca-ES)"
+    figures = [o for o in re.findall(rb"\bobj\b(.*?)\bendobj\b", data, re.S) if re.search(rb"/S\s*/Figure\b", o)]
+    alternatives = sum(b"/Alt" in f for f in figures)
+    if alternatives != len(figures) or len(figures) != pictures:
+        yield f"{alternatives} described figures of {len(figures)}, for {pictures} pictures"
+
+
+def check_access(folder, models):
+    failures = 0
+    for path in sources(folder)[:-1]:
+        faults = list(access_faults(path))
+        pdf = pathlib.Path(models) / (path.stem + ".pdf")
+        if path.suffix == ".fodt" and pdf.exists():
+            pictures = len(list(ET.parse(path).getroot().iter(f"{{{DRAW}}}image")))
+            faults += [f"{pdf.name}: {fault}" for fault in pdf_faults(pdf, pictures)]
+        show = pathlib.Path(models) / (path.stem + ".pps")
+        if path.suffix == ".fodp" and show.exists():
+            data = show.read_bytes()
+            faults += [f"{show.name}: a picture's description is missing" for text in
+                       (" ".join(e.text.split()) for e in ET.parse(path).getroot().iter(f"{{{SVG}}}desc"))
+                       if text.encode("utf-16-le") not in data]
+        for fault in faults:
+            print(f"{path.name}: {fault}")
+        failures += len(faults)
+    return failures
+
+
 def main(argv):
     if len(argv) == 4 and argv[1] == "spelling":
         failures = check_spelling(argv[2], argv[3])
+    elif len(argv) == 4 and argv[1] == "access":
+        failures = check_access(argv[2], argv[3])
     elif len(argv) == 3 and argv[1] in ("spaces", "numbers", "wording"):
         faults_in = {"spaces": space_faults, "numbers": number_faults, "wording": wording_faults}[argv[1]]
         failures = count_faults(argv[2], faults_in, calculations=argv[1] == "numbers")

@@ -61,6 +61,7 @@ private:
 
     QString office;
     QString python;
+    bool bridge = false;
     QTemporaryDir work;
 };
 
@@ -70,6 +71,8 @@ void TestInforme::initTestCase()
     QVERIFY(QFile::exists(Helper));
     office = QStandardPaths::findExecutable(QStringLiteral("soffice"));
     python = DocumentCommands::defaultReportHelper().program;
+    const Outcome import = run(python, {"-c", "import uno"});
+    bridge = import.finished && import.exitCode == 0;
 }
 
 bool TestInforme::convert(const QString &source, const QString &format, const QString &folder)
@@ -165,6 +168,8 @@ void TestInforme::helperFails()
 // report command.
 void TestInforme::writerThatNeverAnswers()
 {
+    if (!bridge)
+        QSKIP("python3-uno is not installed: the helper never gets as far as Writer's pipe");
     const QString secret = QStringLiteral("0123456789abcdef0123456789abcdef");
     const QString folder = work.path() + "/private";
     QVERIFY(QDir().mkpath(folder));

@@ -364,7 +364,7 @@ void TestModels::starter()
     if (!started)
         return;
     QFile marker(QStringLiteral("started.txt"));
-    QTRY_VERIFY(marker.exists() && marker.size() > 0);
+    QTRY_VERIFY_WITH_TIMEOUT(marker.exists() && marker.size() > 0, 60000); // a loaded machine starts late
     QVERIFY(marker.open(QIODevice::ReadOnly));
     QCOMPARE(QDir(QString::fromLocal8Bit(marker.readAll().trimmed())).canonicalPath(),
              QDir(folder.path()).canonicalPath());
