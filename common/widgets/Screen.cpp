@@ -22,6 +22,18 @@ public:
         // A negative metric means "none" or "no limit".
         return pixels > 0 ? std::max(1, int(std::lround(pixels * zoom()))) : pixels;
     }
+
+    // A menu item's room around its caption is fixed in the base style,
+    // while its check column follows the item's height: with zoomed text
+    // the caption would be cut.
+    QSize sizeFromContents(ContentsType type, const QStyleOption *option, const QSize &contents,
+                           const QWidget *widget) const override
+    {
+        QSize size = QProxyStyle::sizeFromContents(type, option, contents, widget);
+        if (type == CT_MenuItem)
+            size.setWidth(contents.width() + int(std::lround((size.width() - contents.width()) * zoom())));
+        return size;
+    }
 };
 
 } // namespace

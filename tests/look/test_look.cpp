@@ -238,6 +238,28 @@ void allShown(QWidget &w)
     QCOMPARE(w.findChild<QLineEdit *>(QStringLiteral("txtMolar"))->text(), QStringLiteral(" 1.711"));
 }
 
+void molarity(QWidget &w)
+{
+    trigger(w, "ConceMolar");
+    for (auto [box, text] : {std::pair{"txtGsolut", "10"}, {"txtVdso", "100"}, {"txtMsolut", "58.44"}})
+        type(w, box, QString::fromLatin1(text));
+}
+
+// Enter or the keypad's Enter on the focused button presses it: what it
+// shows or hides turns.
+Drive pressWithKey(const Drive &before, const char *button, const char *turns, Qt::Key key,
+                   Qt::KeyboardModifiers modifiers = {})
+{
+    return [=](QWidget &w) {
+        before(w);
+        auto *pressed = control<QPushButton>(w, button);
+        const bool shown = control<QWidget>(w, turns)->isVisible();
+        pressed->setFocus();
+        QTest::keyClick(pressed, key, modifiers);
+        QVERIFY2(control<QWidget>(w, turns)->isVisible() != shown, button);
+    };
+}
+
 using Scenario = std::function<void(QSize)>;
 
 Scenario model(const Drive &drive)
@@ -262,10 +284,15 @@ const QList<std::pair<const char *, Scenario>> &scenarios()
         {"Concentracio all shown", model(allShown)},
         {"Concentracio frozen", model([](QWidget &w) { trigger(w, "AccionsCongelar"); })},
         {"Concentracio with help", model([](QWidget &w) { trigger(w, "mnuAjuda"); })},
+        {"Concentracio Enter on Veure resultats", model(pressWithKey(molarity, "cmdResultats", "frResultats", Qt::Key_Return))},
+        {"Concentracio keypad Enter on Veure resultats",
+         model(pressWithKey(molarity, "cmdResultats", "frResultats", Qt::Key_Enter, Qt::KeypadModifier))},
         {"Models at rest", launcher([](QWidget &) {})},
         // A panel and its button cover the window by design.
         {"Models about", launcher([](QWidget &w) { trigger(w, "mnuAutor"); }, {"picSobre", "cmdSobre"})},
         {"Models advice", launcher([](QWidget &w) { trigger(w, "FinRecom"); }, {"picRecom", "cmdRecom"})},
+        {"Models Enter on Tancar",
+         launcher(pressWithKey([](QWidget &w) { trigger(w, "mnuAutor"); }, "cmdSobre", "picSobre", Qt::Key_Return))},
         {"Optim_Boles with 36 marks", calibrationWindow},
         {"model splash", [](QSize screen) { splash(screen, {{255, 255, 192}, true}); }},
         {"launcher splash", [](QSize screen) { splash(screen, {{192, 192, 255}, false}); }},
@@ -286,8 +313,6 @@ private slots:
     void qtTextsAreCatalan();
     void beakerGrowsWithTheScreen_data();
     void beakerGrowsWithTheScreen();
-    void enterPressesTheFocusedButton_data();
-    void enterPressesTheFocusedButton();
 };
 
 void TestLook::everyControlInView_data()
@@ -373,52 +398,7 @@ void TestLook::beakerGrowsWithTheScreen()
     const QSize design = beakerAt({1152, 864});
     const QSize grown = beakerAt(screen);
     QVERIFY2(grown.width() >= least * design.width() && grown.height() >= least * design.height(),
-             qPrintable(QStringLiteral("%1x%2 against %3x%4")
-                            .arg(grown.width())
-                            .arg(grown.height())
-                            .arg(design.width())
-                            .arg(design.height())));
-}
-
-void TestLook::enterPressesTheFocusedButton_data()
-{
-    QTest::addColumn<bool>("model");
-    QTest::addColumn<int>("key");
-    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
-    QTest::newRow("Veure resultats, Enter") << true << int(Qt::Key_Return) << Qt::KeyboardModifiers();
-    QTest::newRow("Veure resultats, keypad Enter") << true << int(Qt::Key_Enter) << Qt::KeyboardModifiers(Qt::KeypadModifier);
-    QTest::newRow("Tancar, Enter") << false << int(Qt::Key_Return) << Qt::KeyboardModifiers();
-}
-
-// "Veure resultats" shows the results; "Tancar" closes its panel.
-void TestLook::enterPressesTheFocusedButton()
-{
-    QFETCH(bool, model);
-    QFETCH(int, key);
-    QFETCH(Qt::KeyboardModifiers, modifiers);
-    const ScreenScale scale = useScreen({1152, 864});
-    Random random(3);
-    std::unique_ptr<ModelProgram> program;
-    std::unique_ptr<Models> launcher;
-    QWidget *window;
-    if (model) {
-        program = std::make_unique<ModelProgram>(scale, SolidSize{});
-        program->load();
-        window = &program->window();
-        trigger(*window, "ConceMolar");
-        for (auto [box, text] : {std::pair{"txtGsolut", "10"}, {"txtVdso", "100"}, {"txtMsolut", "58.44"}})
-            type(*window, box, QString::fromLatin1(text));
-    } else {
-        launcher = std::make_unique<Models>(scale, random);
-        window = launcher.get();
-        trigger(*window, "mnuAutor");
-    }
-    auto *button = control<QPushButton>(*window, model ? "cmdResultats" : "cmdSobre");
-    auto *shown = control<QWidget>(*window, model ? "frResultats" : "picSobre");
-    const bool before = shown->isVisibleTo(window);
-    button->setFocus();
-    QTest::keyClick(button, Qt::Key(key), modifiers);
-    QCOMPARE(shown->isVisibleTo(window), !before);
+             qPrintable(QStringLiteral("%1 pixels high against %2").arg(grown.height()).arg(design.height())));
 }
 
 int main(int argc, char *argv[])
