@@ -5,6 +5,7 @@
 
 #include <QPainter>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -150,11 +151,8 @@ void Surface::floodFill(float x, float y, Rgb fill)
     }
 }
 
-const QImage &Surface::sprite(const SpriteKey &key, const Circle &circle, qreal pixelRatio) const
+QImage Surface::drawSprite(const Circle &circle, qreal pixelRatio) const
 {
-    auto found = m_sprites.constFind(key);
-    if (found != m_sprites.cend())
-        return *found;
     const double diameter = std::max(1.0, std::round(double(circle.size) / TwipsPerPixel * 4) / 4 * zoom());
     // The outline grows with the zoom like every other line.
     const double outline = zoom();
@@ -167,11 +165,22 @@ const QImage &Surface::sprite(const SpriteKey &key, const Circle &circle, qreal 
     p.setPen(QPen(toColour(circle.border), outline));
     p.setBrush(toColour(circle.fill));
     p.drawEllipse(QRectF(outline / 2, outline / 2, diameter - outline, diameter - outline));
-    // The launcher's particles each have a colour of their own and change
-    // size with depth: left to grow, the cache would take hundreds of
-    // megabytes on a large screen. Starting afresh costs one frame's sprites.
+    return image;
+}
+
+// The launcher's particles each have a colour of their own and change size
+// with depth: left to grow, the cache would take hundreds of megabytes on a
+// large screen. So it is kept in two generations: when the newer is full it
+// becomes the older, and what is still drawn moves back from there unredrawn.
+const QImage &Surface::sprite(const SpriteKey &key, const Circle &circle, qreal pixelRatio) const
+{
+    auto found = m_sprites.constFind(key);
+    if (found != m_sprites.cend())
+        return *found;
+    const auto older = m_olderSprites.constFind(key);
+    const QImage image = older != m_olderSprites.cend() ? *older : drawSprite(circle, pixelRatio);
     if (m_spriteBytes + image.sizeInBytes() > MostSpriteBytes) {
-        m_sprites.clear();
+        m_olderSprites = std::exchange(m_sprites, {});
         m_spriteBytes = 0;
     }
     m_spriteBytes += image.sizeInBytes();

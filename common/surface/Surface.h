@@ -47,6 +47,7 @@ public:
 
 private:
     const QImage &sprite(const SpriteKey &key, const Circle &circle, qreal pixelRatio) const;
+    QImage drawSprite(const Circle &circle, qreal pixelRatio) const;
     QRectF ellipseRect(float cx, float cy, float radius, float aspect) const;
     QPoint devicePixel(float x, float y) const;
     qreal lineWidth() const;
@@ -58,7 +59,8 @@ private:
     Rgb m_background{255, 255, 255};
     QImage m_image;
     CircleSet m_circles;
-    static constexpr qsizetype MostSpriteBytes = 4 << 20;
+    static constexpr qsizetype MostSpriteBytes = 8 << 20;
     mutable QHash<SpriteKey, QImage> m_sprites;
+    mutable QHash<SpriteKey, QImage> m_olderSprites;
     mutable qsizetype m_spriteBytes = 0;
 };
