@@ -5,6 +5,10 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
 const QStringList SuiteFolder::PrivateFiles = {
     QStringLiteral("Dades.txt"),
     QStringLiteral("InformExemConcentra.doc"),
@@ -30,6 +34,17 @@ bool isTaken(const QString &path)
 {
     const QFileInfo info(path);
     return info.exists() || info.isSymLink();
+}
+
+// A read-only home may hold a complete suite folder: a mode already right is
+// left alone rather than set again.
+bool setPermissions(const QString &path, QFileDevice::Permissions wanted)
+{
+    const QFileDevice::Permissions owner = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+    const QFileDevice::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther
+                                            | QFile::WriteOther | QFile::ExeOther;
+    const QFileDevice::Permissions now = QFile::permissions(path) & (owner | others);
+    return now == wanted || QFile::setPermissions(path, wanted);
 }
 
 QString asideName(const QString &entry)
@@ -101,7 +116,7 @@ bool SuiteFolder::makePrivateFolder(const QString &folder)
         return blockedBy(Obstacle::Link, folder);
     if (info.exists() && !info.isDir())
         return blockedBy(Obstacle::File, folder);
-    if (!QDir().mkpath(folder) || !QFile::setPermissions(folder, OwnerOnlyFolder))
+    if (!QDir().mkpath(folder) || !setPermissions(folder, OwnerOnlyFolder))
         return blockedBy(Obstacle::Unwritable, folder);
     return true;
 }
@@ -121,25 +136,36 @@ bool SuiteFolder::restorePrivate(const QString &installedFile)
     const QString entry = modelsPath() + QLatin1Char('/') + QFileInfo(installedFile).fileName();
     if (isSound(QFileInfo(entry)))
         return true;
-    if (!clearEntry(entry))
+    if (!moveAside(entry))
         return false;
-    if (!QFile::copy(installedFile, entry) || !QFile::setPermissions(entry, OwnerOnlyFile))
+    if (!QFile::copy(installedFile, entry) || !setPermissions(entry, OwnerOnlyFile))
         return blockedBy(Obstacle::Unwritable, entry);
     return true;
 }
 
-// Only a link goes; whatever else stands in the way may hold a pupil's work
-// (an unreadable copy is saved by chmod u+r), so it is kept under a new name.
+// Where a link belongs, only a link goes; whatever else stands there may
+// hold a pupil's work, so it is kept under a new name.
 bool SuiteFolder::clearEntry(const QString &entry)
 {
-    const QFileInfo info(entry);
-    if (info.isSymLink())
+    if (QFileInfo(entry).isSymLink())
         return QFile::remove(entry) || blockedBy(Obstacle::Unwritable, entry);
-    if (!info.exists())
+    return moveAside(entry);
+}
+
+// A pupil's copy that is damaged (an unreadable one is saved by chmod u+r),
+// or a link in its place, is kept under a new name: a link is renamed, not
+// followed, and its target stays as it was.
+bool SuiteFolder::moveAside(const QString &entry)
+{
+    const QFileInfo info(entry);
+    if (!isTaken(entry))
         return true;
-    if (info.isDir())
+    if (info.isDir() && !info.isSymLink())
         return blockedBy(Obstacle::Folder, entry);
-    return QFile::rename(entry, asideName(entry)) || blockedBy(Obstacle::Unwritable, entry);
+    std::error_code error;
+    std::filesystem::rename(QFile::encodeName(entry).toStdString(),
+                            QFile::encodeName(asideName(entry)).toStdString(), error);
+    return !error || blockedBy(Obstacle::Unwritable, entry);
 }
 
 bool SuiteFolder::blockedBy(Obstacle obstacle, const QString &where)
@@ -149,12 +175,15 @@ bool SuiteFolder::blockedBy(Obstacle obstacle, const QString &where)
     return false;
 }
 
-// Files an upgrade no longer ships.
+// Files an upgrade no longer ships; what was put aside from a pupil's copy
+// stays.
 void SuiteFolder::removeDanglingLinks()
 {
     const QFileInfoList entries = QDir(modelsPath()).entryInfoList(QDir::System | QDir::Files | QDir::NoDotAndDotDot);
     for (const QFileInfo &entry : entries) {
-        if (entry.isSymLink() && !entry.exists())
+        const bool pupils = std::any_of(PrivateFiles.begin(), PrivateFiles.end(),
+                                        [&entry](const QString &name) { return entry.fileName().startsWith(name); });
+        if (entry.isSymLink() && !entry.exists() && !pupils)
             QFile::remove(entry.absoluteFilePath());
     }
 }

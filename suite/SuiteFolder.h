@@ -36,6 +36,7 @@ private:
     bool linkInstalled(const QString &installedFile);
     bool restorePrivate(const QString &installedFile);
     bool clearEntry(const QString &entry);
+    bool moveAside(const QString &entry);
     bool blockedBy(Obstacle obstacle, const QString &where);
     void removeDanglingLinks();
 

@@ -3,6 +3,7 @@
 #include "common/core/CompanionFiles.h"
 #include "common/core/PrivateFolder.h"
 #include "common/widgets/MessageBox.h"
+#include "model/documents/HelperGroup.h"
 #include "model/documents/frmAjuda.h"
 
 #include <QApplication>
@@ -47,6 +48,16 @@ QString pythonInterpreter()
     return found.isEmpty() ? QStringLiteral("python3") : found;
 }
 
+// The display the window is on: each display has a Writer of its own, so
+// the report opens where it was chosen.
+QStringList displayArguments()
+{
+    const QString display = qEnvironmentVariable("DISPLAY");
+    if (QGuiApplication::platformName() != QLatin1String("xcb") || display.isEmpty())
+        return {};
+    return {QStringLiteral("--display"), display};
+}
+
 } // namespace
 
 QString Directori_Actual()
@@ -62,11 +73,11 @@ DocumentCommands::HelperProgram DocumentCommands::defaultOpener()
     return {QStringLiteral("xdg-open"), {}};
 }
 
-// The helper limits each of its steps; this only stops a helper that
-// outlives all of them together.
+// The helper gives up a little sooner and ends the Writer it started; this
+// stops a helper that could not, so the pupil hears within 45 s.
 DocumentCommands::HelperProgram DocumentCommands::defaultReportHelper()
 {
-    return {pythonInterpreter(), {QCoreApplication::applicationDirPath() + QStringLiteral("/informe.py")}, 240};
+    return {pythonInterpreter(), {QCoreApplication::applicationDirPath() + QStringLiteral("/informe.py")}, 42};
 }
 
 DocumentCommands::DocumentCommands(Concentracio &window, float escalaPantalla)
@@ -139,6 +150,7 @@ void DocumentCommands::openReport(const QString &file, const QString &title)
         return;
     // Writer's pipe is named by a secret kept where only this user may look.
     QStringList arguments{QStringLiteral("--private"), privateFolder()};
+    arguments << displayArguments();
     if (!title.isEmpty())
         arguments << QStringLiteral("--title") << title;
     arguments << path;
@@ -154,20 +166,28 @@ void DocumentCommands::runHelper(const HelperProgram &program, const QStringList
     process->setStandardInputFile(QProcess::nullDevice());
     process->setStandardOutputFile(QProcess::nullDevice());
     process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    connect(process, &QProcess::finished, this, [process, done](int code, QProcess::ExitStatus status) {
-        process->deleteLater();
-        done(status == QProcess::NormalExit && code == 0);
-    });
-    // A crash also ends in finished(); only a failed start does not.
+    // A crash also ends in finished(); only a failed start, which comes
+    // within start(), does not.
     connect(process, &QProcess::errorOccurred, this, [process, done](QProcess::ProcessError error) {
         if (error != QProcess::FailedToStart)
             return;
         process->deleteLater();
         done(false);
     });
+    // A limited helper's chain ends with it; the desktop's opener starts
+    // viewers that must outlive it.
+    const bool limited = program.secondsAllowed > 0;
+    if (limited)
+        startInOwnGroup(*process);
     process->start(program.program, program.arguments + arguments);
-    if (program.secondsAllowed > 0)
-        QTimer::singleShot(program.secondsAllowed * 1000, process, [process] { process->kill(); });
+    const qint64 group = limited ? process->processId() : 0;
+    connect(process, &QProcess::finished, this, [process, done, group](int code, QProcess::ExitStatus status) {
+        endLeftovers(group);
+        process->deleteLater();
+        done(status == QProcess::NormalExit && code == 0);
+    });
+    if (limited)
+        QTimer::singleShot(program.secondsAllowed * 1000, process, [group] { stopGroup(group); });
 }
 
 void DocumentCommands::reportDone(const QString &path, bool succeeded)

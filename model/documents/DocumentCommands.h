@@ -25,7 +25,8 @@ public:
 
     // How a helper program is started; the document's arguments follow.
     // It succeeds when it exits with status 0, and fails when it is still
-    // running after the time allowed (none when 0).
+    // running after the time allowed (none when 0). A helper with a time
+    // limit runs in a process group of its own, which ends with it.
     struct HelperProgram {
         QString program;
         QStringList arguments;

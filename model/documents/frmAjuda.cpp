@@ -7,13 +7,17 @@
 #include "model/documents/frmAjudaKeyboard.h"
 
 #include <QFile>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QPlainTextEdit>
 
+#include <algorithm>
+
 namespace {
 
-// Far more than the help text itself; a pasted book would only stall the window.
-constexpr qsizetype LongestPaste = 65536;
+// The whole text stays within this, far more than the help itself: a pasted
+// book would only stall the window.
+constexpr qsizetype LongestText = 65536;
 
 // Takes plain text only. Qt's own paste can crash on an empty X clipboard,
 // and a help text has no use for pictures or formatting anyway.
@@ -27,7 +31,28 @@ protected:
     void insertFromMimeData(const QMimeData *source) override
     {
         if (canInsertFromMimeData(source))
-            insertPlainText(source->text().left(LongestPaste));
+            insertPlainText(source->text().left(room()));
+    }
+
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        if (room() == 0 && typesText(*event))
+            return event->accept();
+        QPlainTextEdit::keyPressEvent(event);
+    }
+
+private:
+    // What may still go in, the selection's place included.
+    qsizetype room() const
+    {
+        const qsizetype length = document()->characterCount() - 1 - textCursor().selectedText().size();
+        return std::max<qsizetype>(0, LongestText - length);
+    }
+
+    static bool typesText(const QKeyEvent &event)
+    {
+        const QString text = event.text();
+        return event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter || (!text.isEmpty() && text.at(0).isPrint());
     }
 };
 

@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -383,19 +384,20 @@ void Concentracio::describeData(const Calculadora &calculator)
     }
 }
 
-// Each result that has just become available, or has changed while the
-// results are shown, is told a moment after the last change.
+// Each result that has just become available or has changed, shown or not,
+// is told once typing pauses: every edit puts the telling off again, so what
+// is told last is what the results show.
 void Concentracio::noteResultNews(const Calculadora &calculator)
 {
     for (Mesura mesura : TotesMesures) {
         const CampResultat &camp = calculator.camp(mesura);
         const bool appears = camp.shown && txtMesura[mesura]->isHidden();
         const bool changes = camp.shown && camp.text != m_resultsShown[mesura];
-        if (appears || (changes && calculator.resultatsVisibles())) {
+        if (appears || changes)
             m_resultNews[static_cast<std::size_t>(mesura)] = true;
-            m_resultNewsDelay->start();
-        }
     }
+    if (std::find(m_resultNews.begin(), m_resultNews.end(), true) != m_resultNews.end())
+        m_resultNewsDelay->start();
 }
 
 // "Molaritat: 1.711", one message for all the results told together.

@@ -107,11 +107,17 @@ class Listen(bus_walk.Walk):
         self.keys("Tab", "Tab")
         self.hear("the solute's molar mass", "focus", "Massa molecular solut:")
         before = len(self.heard)
-        self.type("58.44")
-        self.hear("the result", "announcement", since=before)
+        self.type("58.")
+        self.hear("the first result", "announcement", since=before)
+        during = len(self.heard)
+        self.type("44")
+        self.hear("the final result", "announcement", "1.711", since=during)
         self.pump(1.5)
-        said = [h[2] for h in self.heard[before:] if h[0] == "announcement"]
-        self.check(len(said) == 1 and "1.711" in said[0], "typing the third datum announced %s" % said)
+        said = [h[2] for h in self.heard[before:] if h[0] == "announcement" and "Molaritat" in h[2]]
+        # A pause after "58." tells its result (a loaded machine may pause
+        # after "58.4" too); the last one told is the one shown.
+        self.check(len(said) >= 2 and "1.724" in said[0] and "1.711" in said[-1],
+                   "typing the third datum announced %s" % said)
         self.keys("Tab", "space")
         for _ in range(12):
             self.keys("Tab")

@@ -326,7 +326,7 @@ void TestCommon::calibrationFaults()
     }
 }
 
-enum class Planted { Nothing, OpenFolder, LinkToFolder };
+enum class Planted { Nothing, OpenFolder, LinkToFolder, OthersFolder };
 Q_DECLARE_METATYPE(Planted)
 
 // Runtime folders Qt rejects (here plain files, as another account may plant
@@ -339,6 +339,7 @@ void TestCommon::privateFallback_data()
     QTest::newRow("created") << Planted::Nothing << true;
     QTest::newRow("left open") << Planted::OpenFolder << true;
     QTest::newRow("a link") << Planted::LinkToFolder << false;
+    QTest::newRow("another account's") << Planted::OthersFolder << false;
 }
 
 void TestCommon::privateFallback()
@@ -356,6 +357,10 @@ void TestCommon::privateFallback()
         QVERIFY(QFile::setPermissions(fallback, QFileDevice::Permissions(0x7777)));
     } else if (planted == Planted::LinkToFolder) {
         QVERIFY(QFile::link(dir.filePath(QStringLiteral("cache/elsewhere")), fallback));
+    } else if (planted == Planted::OthersFolder) {
+        if (::geteuid() != 0)
+            QSKIP("only root gives a folder away");
+        QVERIFY(QDir().mkpath(fallback) && ::chown(QFile::encodeName(fallback).constData(), 65534, 65534) == 0);
     }
     const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
     const QByteArray cache = qgetenv("XDG_CACHE_HOME");

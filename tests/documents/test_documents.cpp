@@ -63,6 +63,16 @@ private:
     QTimer timer;
 };
 
+// The process whose id the file holds, a zombie not counted.
+bool isRunning(const QString &pidFile)
+{
+    QFile pid(pidFile);
+    if (!pid.open(QIODevice::ReadOnly))
+        return false;
+    QFile stat("/proc/" + pid.readAll().trimmed() + "/stat");
+    return stat.open(QIODevice::ReadOnly) && !stat.readAll().contains(") Z ");
+}
+
 void touch(const QString &path)
 {
     QFile file(path);
@@ -93,6 +103,7 @@ private slots:
     void reportCommands_data();
     void reportCommands();
     void reportChosenAgainWhileOpening();
+    void reportThatNeverEndsFails_data();
     void reportThatNeverEndsFails();
 
     void helpText_data();
@@ -335,23 +346,33 @@ void TestDocuments::reportChosenAgainWhileOpening()
     QCOMPARE(runs.readAll(), QByteArray("run\nrun\n"));
 }
 
-// Writer not answering: the helper is stopped, the pupil told, and the
-// command answers again once Writer does.
+void TestDocuments::reportThatNeverEndsFails_data()
+{
+    QTest::addColumn<int>("secondsAllowed");
+    QTest::newRow("a limit of its own") << 1;
+    QTest::newRow("the model's limit") << DocumentCommands::defaultReportHelper().secondsAllowed;
+}
+
+// Writer not answering: the helper is stopped with all it started, the
+// pupil told, and the command answers again once Writer does.
 void TestDocuments::reportThatNeverEndsFails()
 {
+    QFETCH(int, secondsAllowed);
     touch(models() + "InformExemConcentra.doc");
     const QString answers = folder->path() + "/answers";
-    const QString script = QString("[ -e '%1' ] || exec sleep 600").arg(answers);
+    const QString started = folder->path() + "/started";
+    const QString script = QString("[ -e '%1' ] && exit; sleep 600 & echo $! > '%2'; wait").arg(answers, started);
     Concentracio window;
-    auto *commands = reportScript(window, script, "/bin/sh", 1);
+    auto *commands = reportScript(window, script, "/bin/sh", secondsAllowed);
     QSignalSpy finished(commands, &DocumentCommands::reportFinished);
     MessageWatcher messages;
 
     action(window, "ArxiuInformExem")->trigger();
-    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 30000);
+    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 30000 + 2 * secondsAllowed * 1000);
     QCOMPARE(finished.takeFirst().first().toBool(), false);
     QCOMPARE(messages.texts, QStringList{Failure});
     QCOMPARE(QApplication::overrideCursor(), nullptr);
+    QTRY_VERIFY_WITH_TIMEOUT(!isRunning(started), 10000);
     touch(answers);
     action(window, "ArxiuInformExem")->trigger();
     QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 30000);
@@ -464,21 +485,26 @@ void TestDocuments::helpWindowIsReused()
     QCOMPARE(control<QPlainTextEdit>(*commands->ajuda(), "txtAjuda")->toPlainText(), frmAjuda::textAjuda());
 }
 
-// Whatever another program left on the clipboard, a paste into the help
-// text leaves the model running with at most a bounded plain text added.
+// Whatever another program left on the clipboard, pastes into the help
+// text leave the model running with a bounded plain text in all; a key
+// typed after them is answered at once.
 void TestDocuments::pasteIntoHelp_data()
 {
+    const qsizetype room = 65536 - frmAjuda::textAjuda().size();
     QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("pastes");
     QTest::addColumn<QString>("added");
-    QTest::newRow("nothing") << 0 << QString();
-    QTest::newRow("picture") << 1 << QString();
-    QTest::newRow("text") << 2 << QStringLiteral("58.44");
-    QTest::newRow("huge text") << 3 << QString(65536, QLatin1Char('7'));
+    QTest::newRow("nothing") << 0 << 1 << QStringLiteral("x");
+    QTest::newRow("picture") << 1 << 1 << QStringLiteral("x");
+    QTest::newRow("text") << 2 << 1 << QStringLiteral("58.44x");
+    QTest::newRow("huge text") << 3 << 1 << QString(room, QLatin1Char('7'));
+    QTest::newRow("eight times 64 KiB") << 4 << 8 << QString(room, QLatin1Char('7'));
 }
 
 void TestDocuments::pasteIntoHelp()
 {
     QFETCH(int, kind);
+    QFETCH(int, pastes);
     QFETCH(QString, added);
     QImage picture(8, 8, QImage::Format_RGB32);
     picture.fill(Qt::blue);
@@ -488,12 +514,14 @@ void TestDocuments::pasteIntoHelp()
     else if (kind == 1)
         clipboard->setImage(picture);
     else
-        clipboard->setText(kind == 2 ? added : QString(1 << 22, QLatin1Char('7')));
+        clipboard->setText(kind == 2 ? QStringLiteral("58.44") : QString(kind == 3 ? 1 << 22 : 65536, QLatin1Char('7')));
     frmAjuda window(1.0f);
     auto *text = control<QPlainTextEdit>(window, "txtAjuda");
     const QString before = text->toPlainText();
     text->moveCursor(QTextCursor::Start);
-    QTest::keyClick(text, Qt::Key_V, Qt::ControlModifier);
+    for (int paste = 0; paste < pastes; ++paste)
+        QTest::keyClick(text, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(text, Qt::Key_X);
     QCOMPARE(text->toPlainText(), added + before);
 }
 

@@ -1,15 +1,14 @@
 #include "model/documents/DocumentCommands.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
-#include <QLocalServer>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <QtTest>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -34,6 +33,11 @@ Outcome run(const QString &program, const QStringList &arguments,
     return {finished, process.exitCode()};
 }
 
+QString pipePath(const QString &secret)
+{
+    return QString("/tmp/OSL_PIPE_%1_Concentracio_informe_%2").arg(::getuid()).arg(secret);
+}
+
 void write(const QString &path, const QByteArray &content)
 {
     QFile file(path);
@@ -52,7 +56,8 @@ private slots:
     void insertsTitle();
     void helperFails_data();
     void helperFails();
-    void writerThatNeverAnswers();
+    void standInWriter_data();
+    void standInWriter();
 
 private:
     // soffice with a profile of its own, so that no user's Writer is touched.
@@ -63,6 +68,7 @@ private:
     QString python;
     bool bridge = false;
     QTemporaryDir work;
+    QStringList secretsSeen;
 };
 
 void TestInforme::initTestCase()
@@ -163,34 +169,65 @@ void TestInforme::helperFails()
     QCOMPARE(QFile::exists(document), documentExists);
 }
 
-// Whatever listens on Writer's pipe and never answers (a hung Writer, or
-// another account that guessed the name) costs the pupil seconds, not the
-// report command.
-void TestInforme::writerThatNeverAnswers()
+// Writer's pipes are the session's own: named by a fresh random secret kept
+// only in a folder closed to other accounts, and renamed when another
+// account took the name. A Writer that takes its pipe and never answers is
+// ended, children and all.
+void TestInforme::standInWriter_data()
 {
+    QTest::addColumn<int>("folderMode");
+    QTest::addColumn<bool>("nameTaken");
+    QTest::addColumn<QString>("behaviour");
+    QTest::newRow("private folder") << 0700 << false << "fails";
+    QTest::newRow("another private folder") << 0700 << false << "fails";
+    QTest::newRow("folder open to others") << 0755 << false << "fails";
+    QTest::newRow("name taken by another account") << 0700 << true << "fails";
+    QTest::newRow("never answers") << 0700 << false << "silent";
+}
+
+void TestInforme::standInWriter()
+{
+    QFETCH(int, folderMode);
+    QFETCH(bool, nameTaken);
+    QFETCH(QString, behaviour);
     if (!bridge)
         QSKIP("python3-uno is not installed: the helper never gets as far as Writer's pipe");
-    const QString secret = QStringLiteral("0123456789abcdef0123456789abcdef");
-    const QString folder = work.path() + "/private";
-    QVERIFY(QDir().mkpath(folder));
-    QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-    write(folder + "/Concentracio-informe--_77", secret.toLatin1() + "\n");
-    QLocalServer silent;
-    const QString pipe = QString("/tmp/OSL_PIPE_%1_Concentracio_informe_%2").arg(::getuid()).arg(secret);
-    QLocalServer::removeServer(pipe);
-    QVERIFY(silent.listen(pipe));
-    const QString document = work.path() + "/silent.doc";
-    write(document, "a report");
+    const QString folder = work.path() + "/" + QTest::currentDataTag();
+    const QString record = folder + ".started";
+    QVERIFY(QDir().mkpath(folder) && ::chmod(QFile::encodeName(folder).constData(), folderMode) == 0);
+    const QString taken = "0123456789abcdef0123456789abcdef";
+    if (nameTaken) {
+        write(folder + "/Concentracio-informe-_77", taken.toLatin1());
+        write(pipePath(taken), "not a socket");
+    }
+    QFile::link(QStringLiteral(STANDIN), work.path() + "/soffice");
+    write(work.path() + "/report.doc", "a report");
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("DISPLAY", ":77");
-    environment.remove("WAYLAND_DISPLAY");
+    environment.insert("PATH", work.path() + ":" + environment.value("PATH"));
+    environment.insert("OFFICE_STANDIN", behaviour);
+    environment.insert("OFFICE_STANDIN_RECORD", record);
+    const Outcome outcome =
+        run(python, {Helper, "--private", folder, "--display", ":77", work.path() + "/report.doc"}, environment);
+    QFile::remove(pipePath(taken));
+    QVERIFY(outcome.finished && outcome.exitCode != 0);
 
-    QElapsedTimer clock;
-    clock.start();
-    const Outcome outcome = run(python, {Helper, "--private", folder, document}, environment);
-    QVERIFY(!outcome.finished || outcome.exitCode != 0);
-    QVERIFY2(clock.elapsed() < 30000, qPrintable(QString::number(clock.elapsed())));
-    QVERIFY(silent.hasPendingConnections() || silent.waitForNewConnection(0));
+    QFile started(record);
+    QVERIFY(started.open(QIODevice::ReadOnly));
+    const QString arguments = QString::fromUtf8(started.readAll());
+    const QString secret =
+        QRegularExpression("pipe,name=Concentracio_informe_([0-9a-f]{32});").match(arguments).captured(1);
+    QFile::remove(pipePath(secret));
+    QVERIFY2(!secret.isEmpty() && !secretsSeen.contains(secret) && secret != taken, qPrintable(arguments));
+    secretsSeen << secret;
+    QFile secretFile(folder + "/Concentracio-informe-_77");
+    QCOMPARE(secretFile.open(QIODevice::ReadOnly) && secretFile.readAll().trimmed() == secret, folderMode == 0700);
+    QCOMPARE(QDir(folder).isEmpty(), folderMode != 0700);
+    QCOMPARE(arguments.contains("UserInstallation=" + QUrl::fromLocalFile(folder).toEncoded()), folderMode == 0700);
+    QFile pids(record + ".pids");
+    for (const QByteArray &pid : pids.open(QIODevice::ReadOnly) ? pids.readAll().split('\n') : QByteArrayList()) {
+        QFile stat("/proc/" + pid + "/stat");
+        QVERIFY2(pid.isEmpty() || !stat.open(QIODevice::ReadOnly) || stat.readAll().contains(") Z "), pid);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestInforme)

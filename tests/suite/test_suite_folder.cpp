@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sched.h>
+#include <sys/mount.h>
 #include <unistd.h>
 
 // A fake installation with the two folders the command passes: the programs'
@@ -23,6 +25,7 @@ private slots:
     void linksFollowTheInstallation();
     void blockedFolderIsNamed_data();
     void blockedFolderIsNamed();
+    void completeFolderOnReadOnlyHome();
 
 private:
     QString installed(const QString &name) const;
@@ -117,8 +120,8 @@ void TestSuiteFolder::damagedCopyComesBack_data()
     QTest::addColumn<QString>("keptAs");
     QTest::newRow("deleted") << "Dades.txt" << "deleted" << "";
     QTest::newRow("empty") << "Dades.txt" << "empty" << "Dades.txt.1";
-    QTest::newRow("link to shipped form") << "Dades.txt" << "link to shipped form" << "";
-    QTest::newRow("dangling link") << "Dades.txt" << "dangling link" << "";
+    QTest::newRow("link to shipped form") << "Dades.txt" << "link to shipped form" << "Dades.txt.1";
+    QTest::newRow("dangling link") << "Dades.txt" << "dangling link" << "Dades.txt.1";
     QTest::newRow("unreadable") << "Dades.txt" << "unreadable" << "Dades.txt.1";
     QTest::newRow("unreadable, first name aside taken") << "Dades.txt" << "unreadable" << "Dades.txt.2";
     QTest::newRow("a file where a link goes") << "T_Concentra.pdf" << "file" << "T_Concentra.pdf.1";
@@ -150,7 +153,10 @@ void TestSuiteFolder::damagedCopyComesBack()
     QVERIFY(m_suite->prepare(installedFolders()));
     QCOMPARE(read(copy), "shipped " + name.toUtf8());
     QCOMPARE(QFileInfo(copy).isSymLink(), !SuiteFolder::PrivateFiles.contains(name));
-    if (!keptAs.isEmpty()) {
+    QCOMPARE(read(installed(name)), "shipped " + name.toUtf8());
+    if (damage.contains(QLatin1String("link"))) {
+        QVERIFY(QFileInfo(inSuite(keptAs)).isSymLink());
+    } else if (!keptAs.isEmpty()) {
         QVERIFY(QFile::setPermissions(inSuite(keptAs), QFile::ReadOwner | QFile::WriteOwner));
         QCOMPARE(read(inSuite(keptAs)), pupils);
     }
@@ -224,6 +230,21 @@ void TestSuiteFolder::blockedFolderIsNamed()
     QVERIFY2(message.contains(m_suite->path()), qPrintable(message));
     if (!named.isEmpty())
         QVERIFY2(message.contains(path + QLatin1Char(' ') + named), qPrintable(message));
+}
+
+// A mount, not permissions: they would not stop an administrator.
+void TestSuiteFolder::completeFolderOnReadOnlyHome()
+{
+    QVERIFY(m_suite->prepare(installedFolders()));
+    const QByteArray home = QFile::encodeName(m_root->path() + QStringLiteral("/home"));
+    if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
+        || ::mount(home.constData(), home.constData(), nullptr, MS_BIND, nullptr) != 0)
+        QSKIP("no private mount namespace");
+    const bool readOnly = ::mount(nullptr, home.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0;
+    const bool prepared = m_suite->prepare(installedFolders());
+    ::umount2(home.constData(), MNT_DETACH);
+    QVERIFY(readOnly);
+    QVERIFY2(prepared, qPrintable(m_suite->failureMessage()));
 }
 
 QTEST_GUILESS_MAIN(TestSuiteFolder)
