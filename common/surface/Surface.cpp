@@ -172,6 +172,9 @@ QImage Surface::drawSprite(const Circle &circle, qreal pixelRatio) const
 // with depth: left to grow, the cache would take hundreds of megabytes on a
 // large screen. So it is kept in two generations: when the newer is full it
 // becomes the older, and what is still drawn moves back from there unredrawn.
+// A generation holds what 400 particles use at the normal size (less, and the
+// launcher's tick redraws sprites: 0.46 instead of 0.24 ms at 1152 pixels),
+// and grows with the area of a zoomed sprite.
 const QImage &Surface::sprite(const SpriteKey &key, const Circle &circle, qreal pixelRatio) const
 {
     auto found = m_sprites.constFind(key);
@@ -179,7 +182,7 @@ const QImage &Surface::sprite(const SpriteKey &key, const Circle &circle, qreal 
         return *found;
     const auto older = m_olderSprites.constFind(key);
     const QImage image = older != m_olderSprites.cend() ? *older : drawSprite(circle, pixelRatio);
-    if (m_spriteBytes + image.sizeInBytes() > MostSpriteBytes) {
+    if (m_spriteBytes + image.sizeInBytes() > MostSpriteBytes * zoom() * zoom()) {
         m_olderSprites = std::exchange(m_sprites, {});
         m_spriteBytes = 0;
     }

@@ -59,7 +59,7 @@ private:
     Rgb m_background{255, 255, 255};
     QImage m_image;
     CircleSet m_circles;
-    static constexpr qsizetype MostSpriteBytes = 8 << 20;
+    static constexpr qsizetype MostSpriteBytes = 16 << 20;
     mutable QHash<SpriteKey, QImage> m_sprites;
     mutable QHash<SpriteKey, QImage> m_olderSprites;
     mutable qsizetype m_spriteBytes = 0;
