@@ -1,5 +1,7 @@
 #include "common/widgets/CatalanQt.h"
 #include "common/widgets/DesignFonts.h"
+#include "common/widgets/EnterKey.h"
+#include "common/widgets/Screen.h"
 #include "launcher/calibration/LauncherApp.h"
 
 #include <QApplication>
@@ -11,5 +13,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Kinetra"));
     loadCatalanQt(app);
     useDesignFonts();
+    useZoom(screenZoom());
+    pressButtonsWithEnter(app);
     return LauncherApp::run(app);
 }

@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
   fonts-liberation2 fonts-dejavu-core qt6-translations-l10n
-  xvfb xauth xdotool imagemagick x11-utils
+  xvfb xauth xdotool imagemagick x11-utils qt6-gtk-platformtheme
   libreoffice-writer libreoffice-impress python3 python3-uno qpdf fonts-opensymbol
   xdg-utils
   dpkg-dev debhelper lintian appstream desktop-file-utils fontconfig debootstrap

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Runs both programs on virtual screens of 800, 1024 and 1152 pixels, and of
-# 2048 pixels at twice the size, walks what a pupil meets and keeps one
-# picture per state.
+# Runs both programs on virtual screens of 800, 1024 and 1152 pixels, of
+# 2048 pixels at twice the size, and of 1920 and 3840 pixels (where the 1152
+# layout is zoomed), walks what a pupil meets and keeps one picture per state.
 #   scripts/tour.sh [picture folder] [build folder]
 # Needs xvfb, xdotool and imagemagick (scripts/install-deps.sh).
 set -euo pipefail
@@ -12,7 +12,7 @@ build="$(realpath -m "${2:-$here/build}")"
 mkdir -p "$out"
 
 # Screen and scale factor; TOUR_SCREENS="800x600:1 2048x1536:2" takes fewer.
-read -r -a screens <<<"${TOUR_SCREENS:-800x600:1 1024x768:1 1152x864:1 2048x1536:2}"
+read -r -a screens <<<"${TOUR_SCREENS:-800x600:1 1024x768:1 1152x864:1 2048x1536:2 1920x1080:1 3840x2160:1}"
 # The height of the menu bar in pixels before scaling.
 menuBar=21
 
@@ -44,8 +44,8 @@ keys() { xdotool key --clearmodifiers "$@"; settle; }
 # Pixel of a point given in the model's twips inside its client area.
 at() {
   local x=$1 y=$2
-  awk -v x="$x" -v y="$y" -v s="$scale" -v q="$factor" -v m="$menuBar" \
-    'BEGIN { printf "%d %d", x * s / 15 * q, (y * s / 15 + m) * q }'
+  awk -v x="$x" -v y="$y" -v s="$scale" -v z="$zoom" -v q="$factor" -v m="$menuBar" \
+    'BEGIN { printf "%d %d", x * s / 15 * z * q, (y * s / 15 + m) * z * q }'
 }
 click() { xdotool mousemove $(at "$1" "$2") click "${3:-1}"; settle; }
 typeInto() { click "$1" "$2"; xdotool type --delay 30 "$3"; settle; }
@@ -137,7 +137,11 @@ for screen in "${screens[@]}"; do
   factor=${screen#*:}
   width=${size%x*}
   logical=$((width / factor))
+  height=${size#*x}
   scale=$(awk -v w="$logical" 'BEGIN { print (w * 15 > 16000) ? 1.125 : (w * 15 < 14000) ? 0.78125 : 1 }')
+  # Above 1152 pixels the 1152 layout is zoomed to fit the screen.
+  zoom=$(awk -v w="$logical" -v h="$((height / factor))" \
+    'BEGIN { z = (w / 1152 < h / 864) ? w / 1152 : h / 864; print (w > 1152 && z > 1) ? z : 1 }')
   prefix="$size"
   display="$(free_display)"
   Xvfb "$display" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &

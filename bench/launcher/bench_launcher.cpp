@@ -1,5 +1,8 @@
 // Times one launcher tick: contacts and motion of every particle, then the
-// particle box painted into an offscreen image, as the window would.
+// particle box painted into an offscreen image, as the window would; and a
+// tick of the calibration's box. On screens of the given sizes, with the
+// layout's scale and the zoom they get.
+// Usage: bench_launcher [WIDTHxHEIGHT...]
 
 #include "launcher/animation/ParticleBox.h"
 #include "common/widgets/PictureBox.h"
@@ -9,6 +12,7 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QPainter>
+#include <QStringList>
 #include <algorithm>
 #include <cstdio>
 
@@ -28,14 +32,14 @@ struct Timing {
 
 class Tick {
 public:
-    explicit Tick(std::int16_t count)
+    Tick(const BoxConstants &constants, std::int16_t count)
         : m_random(42)
         , m_box(m_caja.surface().circles(), m_random)
     {
         m_caja.surface().setBackground({175, 255, 210});
-        m_caja.resizeTwips(3400, 3400);
+        m_caja.resizeTwips(constants.AmpladaCaja(), constants.AlturaCaja());
         m_screen = QImage(m_caja.size(), QImage::Format_RGB32);
-        m_box.setConstants(BoxConstants::background(ScreenScale{}));
+        m_box.setConstants(constants);
         m_box.create(count);
     }
 
@@ -65,9 +69,9 @@ private:
     QImage m_screen;
 };
 
-Timing timeTicks(std::int16_t count)
+Timing timeTicks(const BoxConstants &constants, std::int16_t count)
 {
-    Tick tick(count);
+    Tick tick(constants, count);
     tick.run(WarmUpTicks);
     Timing best;
     for (int batch = 0; batch < Batches; ++batch) {
@@ -85,10 +89,27 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    for (std::int16_t count : {std::int16_t(100), std::int16_t(400)}) {
-        const Timing t = timeTicks(count);
-        std::printf("%3d particles: %.4f ms per tick (motion and contacts %.4f ms, painting %.4f ms)\n", count,
-                    t.stepMs + t.paintMs, t.stepMs, t.paintMs);
+    // The reference screen first: the budget is set there.
+    QStringList screens{QStringLiteral("1024x768"), QStringLiteral("1152x864"), QStringLiteral("1920x1080"),
+                        QStringLiteral("3840x2160")};
+    if (argc > 1)
+        screens = QCoreApplication::arguments().mid(1);
+    for (const QString &screen : screens) {
+        const QStringList sides = screen.split(QLatin1Char('x'));
+        if (sides.size() != 2)
+            continue;
+        const int width = sides[0].toInt();
+        setZoom(zoomForScreen(width, width, sides[1].toInt()));
+        std::printf("%s (zoom %g):\n", qPrintable(screen), double(zoom()));
+        const std::pair<const char *, BoxConstants> boxes[] = {
+            {"launcher", BoxConstants::background(screenScaleForWidth(width * TwipsPerPixel))},
+            {"calibration", BoxConstants::calibration()}};
+        for (const auto &[name, constants] : boxes)
+            for (std::int16_t count : {std::int16_t(100), std::int16_t(400)}) {
+                const Timing t = timeTicks(constants, count);
+                std::printf("  %-11s %3d particles: %.4f ms per tick (motion and contacts %.4f ms, painting %.4f ms)\n",
+                            name, count, t.stepMs + t.paintMs, t.stepMs, t.paintMs);
+            }
     }
     return 0;
 }

@@ -1,11 +1,13 @@
 // Times one clock tick with every particle of the largest solid released:
-// the simulation step, then painting what it moved into an offscreen image.
-// Usage: bench_model [ticks per batch]
+// the simulation step, then painting what it moved into an offscreen image,
+// on screens of the given sizes (the layout's scale and the zoom they get).
+// Usage: bench_model [ticks per batch] [WIDTHxHEIGHT...]
 
 #include "common/core/ScreenScale.h"
 #include "model/simulation/SimulationCommands.h"
 
 #include <QGuiApplication>
+#include <QStringList>
 #include <QElapsedTimer>
 #include <QPainter>
 #include <algorithm>
@@ -35,8 +37,8 @@ Timing timeBatch(SimulationCommands &sim, Surface &surface, QImage &frame, int t
         // As the picture box does: only what the tick moved.
         const TwipBox moved = surface.circles().takePlacedArea();
         QPainter painter(&frame);
-        painter.setClipRect(QRectF(moved.left / TwipsPerPixel, moved.top / TwipsPerPixel,
-                                   (moved.right - moved.left) / TwipsPerPixel, (moved.bottom - moved.top) / TwipsPerPixel));
+        painter.setClipRect(QRectF(twipsToPixelsF(moved.left), twipsToPixelsF(moved.top),
+                                   twipsToPixelsF(moved.right - moved.left), twipsToPixelsF(moved.bottom - moved.top)));
         surface.paint(painter);
         painter.end();
         paintingNs += clock.nsecsElapsed();
@@ -50,17 +52,11 @@ double median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
-} // namespace
-
-int main(int argc, char **argv)
+void benchScreen(const QSize &screen, int ticks)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    const int ticks = argc > 1 ? std::max(1, std::atoi(argv[1])) : 2000;
-
-    // The scene's own dimensions are the reference layout's.
-    const Scene scene = sceneAtScale(1);
+    const ScreenScale scale = screenScaleForWidth(screen.width() * TwipsPerPixel);
+    setZoom(zoomForScreen(screen.width(), screen.width(), screen.height()));
+    const Scene scene = sceneAtScale(scale.AjustarPantalla ? scale.EscalaPantalla : 1);
     Surface surface;
     Random random(1);
     SimulationCommands sim(scene, surface, random);
@@ -81,9 +77,30 @@ int main(int argc, char **argv)
         painting.push_back(t.painting);
         total.push_back(t.simulation + t.painting);
     }
-    std::printf("%d particles released, %d batches of %d ticks, median per tick:\n", sim.model().BolesDissoltes(),
-                Batches, ticks);
+    std::printf("%dx%d (scale %g, zoom %g, beaker picture %dx%d): %d particles released, %d batches of %d ticks, "
+                "median per tick:\n",
+                screen.width(), screen.height(), double(scale.EscalaPantalla), double(zoom()), frame.width(),
+                frame.height(), sim.model().BolesDissoltes(), Batches, ticks);
     std::printf("  simulation %.4f ms\n  painting   %.4f ms\n  tick       %.4f ms (best batch %.4f ms)\n",
                 median(simulation), median(painting), median(total), *std::min_element(total.begin(), total.end()));
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const int ticks = argc > 1 ? std::max(1, std::atoi(argv[1])) : 2000;
+    // The reference screen first: the budget is set there.
+    QStringList screens{QStringLiteral("1024x768"), QStringLiteral("1152x864"), QStringLiteral("3840x2160")};
+    if (argc > 2)
+        screens = QCoreApplication::arguments().mid(2);
+    for (const QString &screen : screens) {
+        const QStringList sides = screen.split(QLatin1Char('x'));
+        if (sides.size() == 2)
+            benchScreen(QSize(sides[0].toInt(), sides[1].toInt()), ticks);
+    }
     return 0;
 }

@@ -1,6 +1,16 @@
 #include "common/core/ScreenScale.h"
 
+#include <algorithm>
 #include <cmath>
+
+namespace {
+
+constexpr float DesignWidth = 1152;
+constexpr float DesignHeight = 864;
+
+float programZoom = 1;
+
+} // namespace
 
 ScreenScale screenScaleForWidth(float widthTwips)
 {
@@ -16,9 +26,36 @@ ScreenScale screenScaleForWidth(float widthTwips)
     return scale;
 }
 
+float zoomForScreen(float widthPixels, float availableWidthPixels, float availableHeightPixels)
+{
+    if (!(widthPixels > DesignWidth))
+        return 1;
+    return std::max(1.0f, std::min(availableWidthPixels / DesignWidth, availableHeightPixels / DesignHeight));
+}
+
+void setZoom(float factor)
+{
+    programZoom = factor > 0 ? factor : 1;
+}
+
+float zoom()
+{
+    return programZoom;
+}
+
 int twipsToPixels(float twips)
 {
-    return static_cast<int>(std::nearbyint(twips / TwipsPerPixel));
+    return static_cast<int>(std::nearbyint(twipsToPixelsF(twips)));
+}
+
+float twipsToPixelsF(float twips)
+{
+    return twips / TwipsPerPixel * programZoom;
+}
+
+float pixelsToTwips(double pixels)
+{
+    return static_cast<float>(pixels * TwipsPerPixel / programZoom);
 }
 
 float scaled(float value, float factor)

@@ -11,9 +11,21 @@ constexpr float TwipsPerPixel = 15.0f;
 
 ScreenScale screenScaleForWidth(float widthTwips);
 
+// Above 1152 pixels the 1152 layout is shown larger as one piece: the
+// largest factor at which a 1152 × 864 screen's worth fits the available
+// area; 1 on 1152 pixels and below.
+float zoomForScreen(float widthPixels, float availableWidthPixels, float availableHeightPixels);
+
+// The program's zoom, set once at start-up; every conversion below follows it.
+void setZoom(float factor);
+float zoom();
+
 // Layouts are kept in twips as single-precision values and turned into
 // whole pixels only where something is placed on screen.
 int twipsToPixels(float twips);
+// The same, unrounded, for drawing.
+float twipsToPixelsF(float twips);
+float pixelsToTwips(double pixels);
 
 // Each value becomes itself times the factor, formed in double precision and
 // kept in single precision.

@@ -26,6 +26,7 @@ public:
     Rgb background() const { return m_background; }
     void clear();
 
+    // In the design's pixels; on screen lines grow with the zoom.
     void setLineWidth(int pixels);
     void drawLine(float x1, float y1, float x2, float y2, Rgb colour);
     // An aspect below 1 flattens the ellipse: radius across, radius × aspect tall.
@@ -46,8 +47,10 @@ public:
 
 private:
     const QImage &sprite(const SpriteKey &key, const Circle &circle, qreal pixelRatio) const;
+    QImage drawSprite(const Circle &circle, qreal pixelRatio) const;
     QRectF ellipseRect(float cx, float cy, float radius, float aspect) const;
     QPoint devicePixel(float x, float y) const;
+    qreal lineWidth() const;
 
     float m_width = 0;
     float m_height = 0;
@@ -56,5 +59,8 @@ private:
     Rgb m_background{255, 255, 255};
     QImage m_image;
     CircleSet m_circles;
+    static constexpr qsizetype MostSpriteBytes = 16 << 20;
     mutable QHash<SpriteKey, QImage> m_sprites;
+    mutable QHash<SpriteKey, QImage> m_olderSprites;
+    mutable qsizetype m_spriteBytes = 0;
 };

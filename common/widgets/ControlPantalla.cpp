@@ -17,7 +17,7 @@ QLabel *splashLabel(QWidget *parent, const char *name, const QString &caption, c
     useDesignPalette(label, QColor(bg.r, bg.g, bg.b), QColor(0, 0, 192));
     QFont font = label->font();
     font.setItalic(look.italic);
-    font.setPointSizeF(13.5);
+    setFontPoints(font, 13.5f);
     label->setFont(font);
     setTwipRect(label, rect);
     return label;

@@ -19,7 +19,7 @@ void fitToText(QLabel *label, float marginTwips)
 {
     TwipRect r = twipRect(label);
     const QSize text = label->sizeHint();
-    r.width = text.width() * TwipsPerPixel + marginTwips;
-    r.height = text.height() * TwipsPerPixel + marginTwips;
+    r.width = pixelsToTwips(text.width()) + marginTwips;
+    r.height = pixelsToTwips(text.height()) + marginTwips;
     setTwipRect(label, r);
 }

@@ -86,7 +86,7 @@ QRectF PictureBox::markedRect() const
     const Circle &c = m_surface.circles()[m_marker];
     if (!c.visible)
         return {};
-    return QRectF(c.left / TwipsPerPixel, c.top / TwipsPerPixel, c.size / TwipsPerPixel, c.size / TwipsPerPixel)
+    return QRectF(twipsToPixelsF(c.left), twipsToPixelsF(c.top), twipsToPixelsF(c.size), twipsToPixelsF(c.size))
         .adjusted(-2, -2, 1, 1);
 }
 
@@ -128,7 +128,7 @@ void PictureBox::focusOutEvent(QFocusEvent *event)
 void PictureBox::mousePressEvent(QMouseEvent *event)
 {
     const QPointF at = event->position();
-    emit pressed(static_cast<float>(at.x() * TwipsPerPixel), static_cast<float>(at.y() * TwipsPerPixel));
+    emit pressed(pixelsToTwips(at.x()), pixelsToTwips(at.y()));
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent *)

@@ -2,6 +2,7 @@
 
 #include "common/core/ScreenScale.h"
 
+#include <QFont>
 #include <QRectF>
 #include <QVariant>
 #include <QWidget>
@@ -25,7 +26,7 @@ TwipRect twipRect(const QWidget *widget)
         return {float(r.x()), float(r.y()), float(r.width()), float(r.height())};
     }
     const QRect g = widget->geometry();
-    return {g.x() * TwipsPerPixel, g.y() * TwipsPerPixel, g.width() * TwipsPerPixel, g.height() * TwipsPerPixel};
+    return {pixelsToTwips(g.x()), pixelsToTwips(g.y()), pixelsToTwips(g.width()), pixelsToTwips(g.height())};
 }
 
 void moveTwips(QWidget *widget, float left, float top)
@@ -36,16 +37,21 @@ void moveTwips(QWidget *widget, float left, float top)
     setTwipRect(widget, r);
 }
 
+void setFontPoints(QFont &font, float points)
+{
+    font.setPointSizeF(points * zoom());
+}
+
 void setFontPoints(QWidget *widget, float points)
 {
     QFont font = widget->font();
-    font.setPointSizeF(points);
+    setFontPoints(font, points);
     widget->setFont(font);
 }
 
 float fontPoints(const QWidget *widget)
 {
-    return static_cast<float>(widget->font().pointSizeF());
+    return static_cast<float>(widget->font().pointSizeF()) / zoom();
 }
 
 void scaleTwipRect(QWidget *widget, float factor)

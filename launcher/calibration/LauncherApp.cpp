@@ -39,7 +39,7 @@ void Launcher::measured()
     m_menu->setModelStarter(m_hooks.starter);
     connect(m_menu.get(), &Models::suiteLeft, this, &Launcher::leave);
     m_menu->show();
-    m_calibration->hide();
+    m_calibration->putAway();
 }
 
 // Leaving ends the program whichever way the user went, the hidden

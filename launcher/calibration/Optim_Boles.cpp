@@ -30,7 +30,7 @@ QFont boldFont(const QFont &base, float points)
 {
     QFont font(base);
     font.setBold(true);
-    font.setPointSizeF(points);
+    setFontPoints(font, points);
     return font;
 }
 
@@ -114,6 +114,13 @@ void Optim_Boles::tick()
         break;
     }
     Caja->update();
+}
+
+void Optim_Boles::putAway()
+{
+    hide();
+    destroy();
+    Caja->resizeTwips(0, 0);
 }
 
 void Optim_Boles::showMarks()

@@ -25,6 +25,9 @@ public:
 
     // One tick of the clock: the measurement's step, and a mark when it grew.
     void tick();
+    // Hidden for good once the menu window shows: the widget stays, its
+    // screen-sized window and picture go.
+    void putAway();
 
 protected:
     void paintEvent(QPaintEvent *event) override;

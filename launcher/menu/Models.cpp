@@ -29,7 +29,7 @@ L *textLabel(QWidget *parent, const char *name, const QString &family, float poi
     QFont font(family);
     if (family == QLatin1String("Arial Black"))
         font.setWeight(QFont::Black);
-    font.setPointSizeF(points);
+    setFontPoints(font, points);
     label->setFont(font);
     setColour(label, QPalette::WindowText, Blue);
     return label;

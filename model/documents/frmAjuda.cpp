@@ -2,6 +2,7 @@
 
 #include "common/widgets/Controls.h"
 #include "common/widgets/DesignPalette.h"
+#include "common/widgets/Screen.h"
 #include "common/widgets/TwipGeometry.h"
 #include "model/documents/frmAjudaKeyboard.h"
 
@@ -94,7 +95,8 @@ void frmAjuda::layOut(float s)
     // The outer size above includes a frame for which the text box leaves
     // 100·s across and 550·s down. Here the window manager draws the frame
     // around the client area, so the client area is the text box and the
-    // frame's corner goes where the window's corner was meant to be.
+    // frame's corner goes where the window's corner was meant to be. On a
+    // screen wider than the zoomed layout it keeps to the screen's right edge.
     resize(txtAjuda->size());
-    move(twipsToPixels(outer.left), twipsToPixels(outer.top));
+    move(twipsToPixels(outer.left) + unusedScreenWidth(), twipsToPixels(outer.top));
 }

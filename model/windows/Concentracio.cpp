@@ -183,7 +183,7 @@ void Concentracio::buildControls()
     setBackground(lblPropietats, QColor(255, 255, 192));
     setColour(lblPropietats, QPalette::WindowText, QColor(0, 0, 192));
     QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(12);
+    setFontPoints(font, 12);
     font.setBold(true);
     font.setItalic(true);
     lblPropietats->setFont(font);
@@ -480,9 +480,9 @@ void Concentracio::repaintPicture(const TwipBox &area)
         return;
     // A circle's image reaches a pixel past its size, and its place is rounded.
     constexpr int Margin = 2;
-    const QPoint topLeft(int(std::floor(area.left / TwipsPerPixel)) - Margin,
-                         int(std::floor(area.top / TwipsPerPixel)) - Margin);
-    const QPoint bottomRight(int(std::ceil(area.right / TwipsPerPixel)) + Margin,
-                             int(std::ceil(area.bottom / TwipsPerPixel)) + Margin);
+    const QPoint topLeft(int(std::floor(twipsToPixelsF(area.left))) - Margin,
+                         int(std::floor(twipsToPixelsF(area.top))) - Margin);
+    const QPoint bottomRight(int(std::ceil(twipsToPixelsF(area.right))) + Margin,
+                             int(std::ceil(twipsToPixelsF(area.bottom))) + Margin);
     Caja->update(QRect(topLeft, bottomRight));
 }

@@ -35,8 +35,8 @@ void Concentracio::loadIllustration(const QString &path)
     const int border = 2 * picConcentracio->frameWidth();
     TwipRect r = twipRect(picConcentracio);
     const QSizeF size = illustration.deviceIndependentSize();
-    r.width = float(size.width() + border) * TwipsPerPixel;
-    r.height = float(size.height() + border) * TwipsPerPixel;
+    r.width = pixelsToTwips(size.width() + border);
+    r.height = pixelsToTwips(size.height() + border);
     setTwipRect(picConcentracio, r);
 }
 

@@ -29,6 +29,8 @@ private slots:
     void readNumber();
     void screenScale_data();
     void screenScale();
+    void zoom_data();
+    void zoom();
     void calibrationRead_data();
     void calibrationRead();
     void calibrationMissingFile();
@@ -152,6 +154,27 @@ void TestCommon::screenScale()
     const ScreenScale s = screenScaleForWidth(width);
     QCOMPARE(s.EscalaPantalla, scale);
     QCOMPARE(s.AjustarPantalla, adjust);
+}
+
+void TestCommon::zoom_data()
+{
+    QTest::addColumn<QSizeF>("screen");
+    QTest::addColumn<QSizeF>("available");
+    QTest::addColumn<float>("zoom");
+    QTest::newRow("1152x864") << QSizeF(1152, 864) << QSizeF(1152, 834) << 1.0f;
+    QTest::newRow("1920x1080") << QSizeF(1920, 1080) << QSizeF(1920, 1080) << 1.25f;
+    QTest::newRow("1920x1080 under a panel") << QSizeF(1920, 1080) << QSizeF(1920, 1048) << 1048.0f / 864;
+    QTest::newRow("3840x2160") << QSizeF(3840, 2160) << QSizeF(3840, 2160) << 2.5f;
+    QTest::newRow("portrait 1200x1920") << QSizeF(1200, 1920) << QSizeF(1200, 1920) << 1200.0f / 1152;
+    QTest::newRow("wide but low 1280x720") << QSizeF(1280, 720) << QSizeF(1280, 720) << 1.0f;
+}
+
+void TestCommon::zoom()
+{
+    QFETCH(QSizeF, screen);
+    QFETCH(QSizeF, available);
+    QFETCH(float, zoom);
+    QCOMPARE(zoomForScreen(screen.width(), available.width(), available.height()), zoom);
 }
 
 void TestCommon::calibrationRead_data()

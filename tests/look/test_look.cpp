@@ -3,6 +3,8 @@
 #include "tests/support/FindControl.h"
 #include "common/widgets/ControlPantalla.h"
 #include "common/widgets/DesignFonts.h"
+#include "common/widgets/EnterKey.h"
+#include "common/widgets/Screen.h"
 #include "model/startup/ModelProgram.h"
 #include "launcher/menu/Models.h"
 #include "launcher/calibration/Optim_Boles.h"
@@ -18,16 +20,15 @@ namespace {
 
 using Drive = std::function<void(QWidget &)>;
 
-ScreenScale scaleOf(float escala)
+// Windows get the size of the screen a row names, not the test screen's:
+// its zoom is set here, and its scale given, as the splash would find them.
+ScreenScale useScreen(QSize screen)
 {
-    return {escala, escala != 1.0f};
+    useZoom(zoomForScreen(screen.width(), screen.width(), screen.height()));
+    return screenScaleForWidth(screen.width() * TwipsPerPixel);
 }
 
-// The screen each scale was made for; windows get its size, not the test screen's.
-QSize screenFor(float escala)
-{
-    return escala < 1 ? QSize(800, 600) : escala > 1 ? QSize(1152, 864) : QSize(1024, 768);
-}
+const QList<QSize> Screens{{800, 600}, {1024, 768}, {1152, 864}, {1920, 1080}, {3840, 2160}};
 
 void trigger(QWidget &window, const char *action)
 {
@@ -178,44 +179,46 @@ QWidget *topLevel(const char *name)
     return nullptr;
 }
 
-void modelWindow(float escala, const Drive &drive)
+void modelWindow(QSize screen, const Drive &drive)
 {
-    ModelProgram program(scaleOf(escala), {});
+    ModelProgram program(useScreen(screen), {});
     program.load();
     QWidget &w = program.window();
-    showAt(w, screenFor(escala));
+    showAt(w, screen);
     drive(w);
     checkWindow(&w, {});
     if (QWidget *help = topLevel("frmAjuda"))
         checkWindow(help, {});
 }
 
-void launcherWindow(float escala, const Drive &drive, const QStringList &mayCover)
+void launcherWindow(QSize screen, const Drive &drive, const QStringList &mayCover)
 {
     Random random(3);
-    Models w(scaleOf(escala), random);
-    showAt(w, screenFor(escala));
+    Models w(useScreen(screen), random);
+    showAt(w, screen);
     drive(w);
     checkWindow(&w, mayCover);
 }
 
-void calibrationWindow(float escala)
+void calibrationWindow(QSize screen)
 {
+    useScreen(screen);
     Random random(3);
     Optim_Boles w(random, [] { return 0.0; });
     control<QTimer>(w, "tmrRelloOptim")->stop();
     auto *marks = w.findChild<QLabel *>(QStringLiteral("lblPunts"));
     while (marks->text().size() < 36)
         w.tick();
-    showAt(w, screenFor(escala));
+    showAt(w, screen);
     checkWindow(&w, {});
 }
 
 // Checked before it is shown: its first tick hides what it shows.
-void splash(float escala, const ControlPantalla::Look &look)
+void splash(QSize screen, const ControlPantalla::Look &look)
 {
+    useScreen(screen);
     ControlPantalla w(look);
-    w.setGeometry(QRect(QPoint(0, 0), screenFor(escala)));
+    w.setGeometry(QRect(QPoint(0, 0), screen));
     checkWindow(&w, {});
 }
 
@@ -235,16 +238,38 @@ void allShown(QWidget &w)
     QCOMPARE(w.findChild<QLineEdit *>(QStringLiteral("txtMolar"))->text(), QStringLiteral(" 1.711"));
 }
 
-using Scenario = std::function<void(float)>;
+void molarity(QWidget &w)
+{
+    trigger(w, "ConceMolar");
+    for (auto [box, text] : {std::pair{"txtGsolut", "10"}, {"txtVdso", "100"}, {"txtMsolut", "58.44"}})
+        type(w, box, QString::fromLatin1(text));
+}
+
+// Enter or the keypad's Enter on the focused button presses it: what it
+// shows or hides turns.
+Drive pressWithKey(const Drive &before, const char *button, const char *turns, Qt::Key key,
+                   Qt::KeyboardModifiers modifiers = {})
+{
+    return [=](QWidget &w) {
+        before(w);
+        auto *pressed = control<QPushButton>(w, button);
+        const bool shown = control<QWidget>(w, turns)->isVisible();
+        pressed->setFocus();
+        QTest::keyClick(pressed, key, modifiers);
+        QVERIFY2(control<QWidget>(w, turns)->isVisible() != shown, button);
+    };
+}
+
+using Scenario = std::function<void(QSize)>;
 
 Scenario model(const Drive &drive)
 {
-    return [drive](float e) { modelWindow(e, drive); };
+    return [drive](QSize screen) { modelWindow(screen, drive); };
 }
 
 Scenario launcher(const Drive &drive, const QStringList &mayCover = {})
 {
-    return [drive, mayCover](float e) { launcherWindow(e, drive, mayCover); };
+    return [drive, mayCover](QSize screen) { launcherWindow(screen, drive, mayCover); };
 }
 
 const QList<std::pair<const char *, Scenario>> &scenarios()
@@ -259,13 +284,18 @@ const QList<std::pair<const char *, Scenario>> &scenarios()
         {"Concentracio all shown", model(allShown)},
         {"Concentracio frozen", model([](QWidget &w) { trigger(w, "AccionsCongelar"); })},
         {"Concentracio with help", model([](QWidget &w) { trigger(w, "mnuAjuda"); })},
+        {"Concentracio Enter on Veure resultats", model(pressWithKey(molarity, "cmdResultats", "frResultats", Qt::Key_Return))},
+        {"Concentracio keypad Enter on Veure resultats",
+         model(pressWithKey(molarity, "cmdResultats", "frResultats", Qt::Key_Enter, Qt::KeypadModifier))},
         {"Models at rest", launcher([](QWidget &) {})},
         // A panel and its button cover the window by design.
         {"Models about", launcher([](QWidget &w) { trigger(w, "mnuAutor"); }, {"picSobre", "cmdSobre"})},
         {"Models advice", launcher([](QWidget &w) { trigger(w, "FinRecom"); }, {"picRecom", "cmdRecom"})},
+        {"Models Enter on Tancar",
+         launcher(pressWithKey([](QWidget &w) { trigger(w, "mnuAutor"); }, "cmdSobre", "picSobre", Qt::Key_Return))},
         {"Optim_Boles with 36 marks", calibrationWindow},
-        {"model splash", [](float e) { splash(e, {{255, 255, 192}, true}); }},
-        {"launcher splash", [](float e) { splash(e, {{192, 192, 255}, false}); }},
+        {"model splash", [](QSize screen) { splash(screen, {{255, 255, 192}, true}); }},
+        {"launcher splash", [](QSize screen) { splash(screen, {{192, 192, 255}, false}); }},
     };
     return all;
 }
@@ -281,22 +311,24 @@ private slots:
     void splashShowsItsLabelsBeforeItsTick();
     void qtTextsAreCatalan_data();
     void qtTextsAreCatalan();
+    void beakerGrowsWithTheScreen_data();
+    void beakerGrowsWithTheScreen();
 };
 
 void TestLook::everyControlInView_data()
 {
     QTest::addColumn<int>("scenario");
-    QTest::addColumn<float>("escala");
+    QTest::addColumn<QSize>("screen");
     for (int i = 0; i < scenarios().size(); ++i)
-        for (float e : {0.78125f, 1.0f, 1.125f})
-            QTest::addRow("%s at %d", scenarios()[i].first, screenFor(e).width()) << i << e;
+        for (QSize screen : Screens)
+            QTest::addRow("%s at %d", scenarios()[i].first, screen.width()) << i << screen;
 }
 
 void TestLook::everyControlInView()
 {
     QFETCH(int, scenario);
-    QFETCH(float, escala);
-    scenarios()[scenario].second(escala);
+    QFETCH(QSize, screen);
+    scenarios()[scenario].second(screen);
 }
 
 namespace {
@@ -340,11 +372,41 @@ void TestLook::qtTextsAreCatalan()
     QVERIFY2(shown != english, qPrintable(shown));
 }
 
+namespace {
+
+QSize beakerAt(QSize screen)
+{
+    ModelProgram program(useScreen(screen), {});
+    program.load();
+    return control<QWidget>(program.window(), "Caja")->size();
+}
+
+} // namespace
+
+void TestLook::beakerGrowsWithTheScreen_data()
+{
+    QTest::addColumn<QSize>("screen");
+    QTest::addColumn<double>("least");
+    QTest::newRow("1920x1080") << QSize(1920, 1080) << 1.2;
+    QTest::newRow("3840x2160") << QSize(3840, 2160) << 2.4;
+}
+
+void TestLook::beakerGrowsWithTheScreen()
+{
+    QFETCH(QSize, screen);
+    QFETCH(double, least);
+    const QSize design = beakerAt({1152, 864});
+    const QSize grown = beakerAt(screen);
+    QVERIFY2(grown.width() >= least * design.width() && grown.height() >= least * design.height(),
+             qPrintable(QStringLiteral("%1 pixels high against %2").arg(grown.height()).arg(design.height())));
+}
+
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     loadCatalanQt(app);
     useDesignFonts();
+    pressButtonsWithEnter(app);
     TestLook test;
     return QTest::qExec(&test, argc, argv);
 }
