@@ -1,8 +1,8 @@
 #include "common/core/CalibrationFile.h"
 
 #include "common/core/NumberForm.h"
-
 #include "common/core/PrivateFolder.h"
+#include "common/core/RegularFile.h"
 
 #include <QFile>
 #include <algorithm>
@@ -10,14 +10,13 @@
 #include <limits>
 #include <optional>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 namespace {
 
 constexpr int MinimumEdge = 4;
 constexpr int MaximumEdge = 7;
+// Far more than the two short lines the launcher writes: whatever else a
+// file at the path holds is never loaded, however large it is.
+constexpr qint64 MostBytesRead = 256;
 
 // Items are fields up to a comma or a line end, leading blanks skipped.
 // Both reads share one buffer, so only the second item counts.
@@ -42,61 +41,6 @@ std::optional<std::string> secondItem(const QByteArray &contents)
     return buffer;
 }
 
-// Owns a descriptor that is open only on a regular file: a planted link is
-// not followed, and a FIFO or device neither blocks nor is accepted.
-class RegularFile {
-public:
-    RegularFile(const QString &path, int flags)
-        : m_fd(::open(QFile::encodeName(path).constData(), flags | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600))
-    {
-        struct stat info {};
-        if (m_fd >= 0 && (::fstat(m_fd, &info) != 0 || !S_ISREG(info.st_mode))) {
-            ::close(m_fd);
-            m_fd = -1;
-        }
-    }
-    ~RegularFile()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    RegularFile(const RegularFile &) = delete;
-    RegularFile &operator=(const RegularFile &) = delete;
-
-    bool isOpen() const { return m_fd >= 0; }
-
-    std::optional<QByteArray> readAll() const
-    {
-        QByteArray contents;
-        char chunk[4096];
-        for (;;) {
-            const ssize_t got = ::read(m_fd, chunk, sizeof chunk);
-            if (got < 0)
-                return std::nullopt;
-            if (got == 0)
-                return contents;
-            contents.append(chunk, got);
-        }
-    }
-
-    bool replaceWith(const std::string &text) const
-    {
-        if (::ftruncate(m_fd, 0) != 0)
-            return false;
-        std::size_t done = 0;
-        while (done < text.size()) {
-            const ssize_t put = ::write(m_fd, text.data() + done, text.size() - done);
-            if (put <= 0)
-                return false;
-            done += static_cast<std::size_t>(put);
-        }
-        return ::fsync(m_fd) == 0;
-    }
-
-private:
-    int m_fd;
-};
-
 } // namespace
 
 QString calibrationFilePath()
@@ -120,8 +64,8 @@ SolidSize solidSizeForCount(double count)
 
 SolidSize readCalibration(const QString &path)
 {
-    const RegularFile file(path, O_RDONLY);
-    const auto contents = file.isOpen() ? file.readAll() : std::nullopt;
+    const RegularFile file(path, RegularFile::Access::Read);
+    const auto contents = file.isOpen() ? file.readAtMost(MostBytesRead) : std::nullopt;
     const auto item = contents ? secondItem(*contents) : std::nullopt;
     if (!item)
         return {};
@@ -130,7 +74,7 @@ SolidSize readCalibration(const QString &path)
 
 bool writeCalibration(const QString &path, float timeBudget, std::int16_t count)
 {
-    const RegularFile file(path, O_WRONLY | O_CREAT);
+    const RegularFile file(path, RegularFile::Access::Write);
     return file.isOpen() && file.replaceWith(shortForm(timeBudget) + "\r\n" + shortForm(count) + "\r\n");
 }
 

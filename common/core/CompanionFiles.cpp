@@ -19,3 +19,13 @@ QString modelProgramPath()
     return companionFile(QStringLiteral("Concentracio"));
 #endif
 }
+
+const QStringList &pupilFiles()
+{
+    static const QStringList names = {
+        QStringLiteral("Dades.txt"),
+        QStringLiteral("InformExemConcentra.doc"),
+        QStringLiteral("InformFitxa.doc"),
+    };
+    return names;
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // The folder both programs share, relative to the launcher's working
 // directory, and the files in it.
@@ -12,3 +13,6 @@ QString scaledPicture(const QString &name, float escala);
 
 // The concentration model's program.
 QString modelProgramPath();
+
+// The shipped files a pupil writes in: the notes file and the two report forms.
+const QStringList &pupilFiles();

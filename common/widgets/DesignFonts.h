@@ -1,7 +1,8 @@
 #pragma once
 
 // The layout was drawn around "MS Sans Serif", "Arial" and "Arial Black".
-// They are asked for by name and resolve here, not through fontconfig, whose
+// On Windows they are the system's own. Elsewhere they are asked for by
+// name and resolve here, not through fontconfig, whose
 // answer for a missing family can be a monospace: the first two to the
 // metric-compatible Liberation Sans, so that captions fit the controls they
 // were designed for, and "Arial Black" to the heavy DejaVu Sans Bold.

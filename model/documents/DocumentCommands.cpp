@@ -2,17 +2,19 @@
 
 #include "common/core/CompanionFiles.h"
 #include "common/core/PrivateFolder.h"
+#include "common/core/PupilCopy.h"
 #include "common/widgets/MessageBox.h"
 #include "model/documents/HelperGroup.h"
 #include "model/documents/frmAjuda.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QTimer>
+#include <QUrl>
 
 const QString DocumentCommands::MissatgeFallada = QStringLiteral("El procés requerit ha fallat");
 const QString DocumentCommands::TitolFitxa = QStringLiteral("Concentració de les dissolucions");
@@ -34,18 +36,7 @@ const ShellDocument ShellDocuments[] = {
 
 QString companionPath(const QString &file)
 {
-    return Directori_Actual() + companionFile(file);
-}
-
-// The bridge is built for the system's own interpreter, which another one
-// earlier on the PATH may lack.
-QString pythonInterpreter()
-{
-    const QString system = QStringLiteral("/usr/bin/python3");
-    if (QFileInfo(system).isExecutable())
-        return system;
-    const QString found = QStandardPaths::findExecutable(QStringLiteral("python3"));
-    return found.isEmpty() ? QStringLiteral("python3") : found;
+    return pupilCopyOf(Directori_Actual() + companionFile(file));
 }
 
 // The display the window is on: each display has a Writer of its own, so
@@ -66,18 +57,6 @@ QString Directori_Actual()
     if (!directory.endsWith(QLatin1Char('/')))
         directory += QLatin1Char('/');
     return directory;
-}
-
-DocumentCommands::HelperProgram DocumentCommands::defaultOpener()
-{
-    return {QStringLiteral("xdg-open"), {}};
-}
-
-// The helper gives up a little sooner and ends the Writer it started; this
-// stops a helper that could not, so the pupil hears within 45 s.
-DocumentCommands::HelperProgram DocumentCommands::defaultReportHelper()
-{
-    return {pythonInterpreter(), {QCoreApplication::applicationDirPath() + QStringLiteral("/informe.py")}, 42};
 }
 
 DocumentCommands::DocumentCommands(Concentracio &window, float escalaPantalla)
@@ -131,11 +110,16 @@ void DocumentCommands::openWithDesktop(const QString &file)
     const QString path = companionPath(file);
     if (!QFileInfo(path).isFile())
         return fail();
-    runHelper(m_opener, {path}, [this](bool succeeded) {
-        if (!succeeded)
-            fail();
-        emit openerFinished(succeeded);
-    });
+    if (m_opener.program.isEmpty())
+        return openerDone(QDesktopServices::openUrl(QUrl::fromLocalFile(path)));
+    runHelper(m_opener, {path}, [this](bool succeeded) { openerDone(succeeded); });
+}
+
+void DocumentCommands::openerDone(bool succeeded)
+{
+    if (!succeeded)
+        fail();
+    emit openerFinished(succeeded);
 }
 
 // Writer may take many seconds to start: the helper runs on its own while
@@ -167,12 +151,14 @@ void DocumentCommands::runHelper(const HelperProgram &program, const QStringList
     process->setStandardOutputFile(QProcess::nullDevice());
     process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     // A crash also ends in finished(); only a failed start, which comes
-    // within start(), does not.
-    connect(process, &QProcess::errorOccurred, this, [process, done](QProcess::ProcessError error) {
+    // within start(), does not. Its failure message waits until start() has
+    // returned: the message's own event loop would delete the process while
+    // this function still uses it.
+    connect(process, &QProcess::errorOccurred, this, [this, process, done](QProcess::ProcessError error) {
         if (error != QProcess::FailedToStart)
             return;
         process->deleteLater();
-        done(false);
+        QMetaObject::invokeMethod(this, [done] { done(false); }, Qt::QueuedConnection);
     });
     // A limited helper's chain ends with it; the desktop's opener starts
     // viewers that must outlive it.

@@ -32,9 +32,10 @@ public:
         QStringList arguments;
         int secondsAllowed = 0;
     };
-    // Hands a file to the program the desktop associates with it.
+    // Hands a file to the program the desktop associates with it; with no
+    // program, the desktop is asked in process. One file per platform.
     static HelperProgram defaultOpener();
-    // Shows a report document in Writer.
+    // Shows a report document in the word processor.
     static HelperProgram defaultReportHelper();
 
     DocumentCommands(Concentracio &window, float escalaPantalla);
@@ -55,6 +56,7 @@ signals:
 
 private:
     void openWithDesktop(const QString &file);
+    void openerDone(bool succeeded);
     void openReport(const QString &file, const QString &title);
     void reportDone(const QString &path, bool succeeded);
     void runHelper(const HelperProgram &helper, const QStringList &arguments, std::function<void(bool)> done);

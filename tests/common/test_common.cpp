@@ -260,7 +260,7 @@ void TestCommon::calibrationDelete()
     QVERIFY(calibrationFilePath().endsWith(QStringLiteral("/Optim_boles.txt")));
 }
 
-enum class PathKind { Directory, LinkToOwnFile, Fifo, RandomBytes, LongFirstLine };
+enum class PathKind { Directory, LinkToOwnFile, Fifo, RandomBytes, LongFirstLine, HugeSparse };
 Q_DECLARE_METATYPE(PathKind)
 
 // What another account, a crash or a full disk may leave at the path.
@@ -292,6 +292,12 @@ static void plant(PathKind kind, const QString &path, const QString &victim)
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(QByteArray(5000, '7') + "\r\n 216\r\n");
         return;
+    case PathKind::HugeSparse:
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.resize(Q_INT64_C(3) << 30));
+        QVERIFY(file.seek(file.size()));
+        file.write("\r\n 343\r\n");
+        return;
     }
 }
 
@@ -304,7 +310,9 @@ void TestCommon::calibrationFaults_data()
     QTest::newRow("symbolic link") << PathKind::LinkToOwnFile << 4 << false;
     QTest::newRow("FIFO") << PathKind::Fifo << 4 << false;
     QTest::newRow("4 KiB random") << PathKind::RandomBytes << 4 << true;
-    QTest::newRow("5000-byte first line") << PathKind::LongFirstLine << 6 << true;
+    // The reader stops where the launcher's two lines have long ended.
+    QTest::newRow("5000-byte first line") << PathKind::LongFirstLine << 4 << true;
+    QTest::newRow("3 GB, the count at its end") << PathKind::HugeSparse << 4 << true;
 }
 
 void TestCommon::calibrationFaults()

@@ -29,17 +29,6 @@ double medianLuminance(const QImage &image, const QRect &area)
 
 } // namespace
 
-PrivateRuntime::PrivateRuntime()
-    : m_old(qgetenv("XDG_RUNTIME_DIR"))
-{
-    qputenv("XDG_RUNTIME_DIR", m_dir.path().toLocal8Bit());
-}
-
-PrivateRuntime::~PrivateRuntime()
-{
-    qputenv("XDG_RUNTIME_DIR", m_old);
-}
-
 WorkingFolder::WorkingFolder()
     : m_old(QDir::currentPath())
 {

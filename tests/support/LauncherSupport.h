@@ -11,12 +11,14 @@ class QWidget;
 
 
 // A runtime folder of the test's own, so the calibration file of one test
-// never meets another's.
+// never meets another's. Windows has no such redirection: there the user's
+// own folder is emptied of the calibration file before and after, and the
+// tests that use it run one at a time.
 class PrivateRuntime {
 public:
     PrivateRuntime();
     ~PrivateRuntime();
-    QString path() const { return m_dir.path(); }
+    QString path() const;
 
 private:
     QTemporaryDir m_dir;
